@@ -1,0 +1,34 @@
+// The speaker layout: from the six answers to the listening distance and the
+// spacings the listener measures out.
+#pragma once
+
+#include <string>
+
+// The six answers, in the order asked.
+struct AnswerSet {
+    double maxFrontBack;        // largest front-back spacing of front L/R and surround speakers
+    double maxSideSide;         // largest side-side spacing of the left-side and right-side speakers
+    std::string surroundFixed;  // "Y": surroundSpacing is fixed; "N": it is a maximum
+    double surroundSpacing;     // surround side-to-side spacing, or its maximum
+    double surroundHeight;      // height of the surrounds above the listening position
+    std::string surroundAngle;  // angle of each surround from straight ahead, degrees, as typed
+};
+
+// Every quantity the computation keeps, in the order computed.
+struct LayoutResult {
+    double degree;               // radians per degree
+    double rearAngle;            // radians the surrounds lie behind the side axis
+    double spacingRadius;        // surround horizontal distance implied by surroundSpacing
+    double frontBackLimit;       // largest listening distance maxFrontBack allows (height ignored)
+    double sideSideLimit;        // largest listening distance maxSideSide allows
+    double surroundDistance;     // direct surround distance at spacingRadius and the height
+    double listeningDistance;    // the chosen distance L; also the front L/R side-side spacing
+    double surroundRadius;       // surround horizontal distance at L
+    double frontSurroundSpacing; // front-back spacing, front L/R to surrounds
+    double frontSideSpacing;     // front-back spacing, front L/R to front sides
+    double sidePairSpacing;      // side-side spacing of the front side pair
+    double frontListenerSpacing; // front-back spacing, front L/R to the listening position
+    double surroundPairSpacing;  // side-side spacing of the surrounds; only for "N"
+};
+
+LayoutResult ComputeLayout(const AnswerSet& answers);

@@ -1,0 +1,16 @@
+// Code page 437: the bytes of the console's cells and keys, and the glyphs a
+// terminal shows for them. Every byte has a visible glyph, the control bytes
+// included, so no cell ever reaches the terminal as a control character.
+#pragma once
+
+#include <string>
+
+// The glyph shown for a cell byte. 0 shows as a blank, 7 as a bullet, 13 as a note.
+char32_t Cp437ToUnicode(unsigned char byte);
+
+// The byte a typed character stands for, or -1 when code page 437 has none.
+// Only printable results are given: 32 to 255, never a control byte.
+int UnicodeToCp437(char32_t codePoint);
+
+// codePoint appended to out in UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
