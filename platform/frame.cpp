@@ -1,0 +1,49 @@
+#include "platform/frame.h"
+
+#include <algorithm>
+
+int FollowCursor(int origin, int position, int bufferSize, int viewSize) {
+    if (viewSize >= bufferSize) {
+        return 0;
+    }
+    if (position < origin) {
+        origin = position;
+    } else if (position >= origin + viewSize) {
+        origin = position - viewSize + 1;
+    }
+    return std::clamp(origin, 0, bufferSize - viewSize);
+}
+
+Frame ComposeFrame(const ConsoleModel& console, int width, int height, View& view,
+                   const Overlay* overlay) {
+    view.left = FollowCursor(view.left, console.cursorX, console.width, width);
+    view.top = FollowCursor(view.top, console.cursorY, console.height, height);
+    Frame frame;
+    frame.width = width;
+    frame.height = height;
+    frame.cells.assign(static_cast<std::size_t>(width) * height, ScreenCell{' ', kMarginAttribute});
+    for (int y = 0; y < height && view.top + y < console.height; ++y) {
+        for (int x = 0; x < width && view.left + x < console.width; ++x) {
+            frame.cells[static_cast<std::size_t>(y) * width + x] =
+                console.cells[static_cast<std::size_t>(view.top + y) * console.width + view.left + x];
+        }
+    }
+    if (overlay != nullptr) {
+        for (int y = 0; y < overlay->height; ++y) {
+            for (int x = 0; x < overlay->width; ++x) {
+                const int tx = overlay->left + x;
+                const int ty = overlay->top + y;
+                if (tx >= 0 && ty >= 0 && tx < width && ty < height) {
+                    frame.cells[static_cast<std::size_t>(ty) * width + tx] =
+                        overlay->cells[static_cast<std::size_t>(y) * overlay->width + x];
+                }
+            }
+        }
+    }
+    frame.cursorX = console.cursorX - view.left;
+    frame.cursorY = console.cursorY - view.top;
+    frame.cursorVisible = console.cursorVisible && overlay == nullptr && frame.cursorX >= 0 &&
+                          frame.cursorX < width && frame.cursorY >= 0 && frame.cursorY < height;
+    frame.title = console.title;
+    return frame;
+}

@@ -1,0 +1,33 @@
+// Which part of the console buffer the terminal shows, and the frame for it.
+#pragma once
+
+#include "platform/console_model.h"
+#include "platform/presenter.h"
+
+#include <vector>
+
+// Top-left buffer cell shown at the terminal's top-left.
+struct View {
+    int left = 0; // buffer column
+    int top = 0;  // buffer row
+};
+
+// Cells drawn over the screen (a message box), in terminal coordinates.
+struct Overlay {
+    int left = 0;                  // terminal column of the first cell
+    int top = 0;                   // terminal row of the first cell
+    int width = 0;                 // columns
+    int height = 0;                // rows
+    std::vector<ScreenCell> cells; // width * height, row by row
+};
+
+// Moves origin as little as possible so that position is inside a view of
+// viewSize cells over a buffer of bufferSize cells; a view as large as the
+// buffer shows it from its start. With a 24-row view over 25 rows and the
+// cursor on row 24 (0-based), origin becomes 1.
+int FollowCursor(int origin, int position, int bufferSize, int viewSize);
+
+// The frame a terminal of the given size shows: the buffer from the view on
+// (moved to keep the cursor in sight), margin beyond the buffer, the overlay on top.
+Frame ComposeFrame(const ConsoleModel& console, int width, int height, View& view,
+                   const Overlay* overlay);

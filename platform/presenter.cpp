@@ -1,0 +1,157 @@
+#include "platform/presenter.h"
+
+#include "platform/codepage437.h"
+
+namespace {
+
+// Console colour bits are blue, green, red; SGR's are red, green, blue.
+int SgrColour(int consoleColour) {
+    return (consoleColour & 2) | ((consoleColour & 1) << 2) | ((consoleColour & 4) >> 2);
+}
+
+void AppendNumber(std::string& out, int value) { out += std::to_string(value); }
+
+void MoveTo(std::string& out, int x, int y) {
+    out += "\x1b[";
+    AppendNumber(out, y + 1);
+    out += ';';
+    AppendNumber(out, x + 1);
+    out += 'H';
+}
+
+bool SameCell(const ScreenCell& a, const ScreenCell& b) {
+    return a.character == b.character && a.attribute == b.attribute;
+}
+
+// Starts from a cleared terminal in its own colours: everything shown is margin.
+void ClearTerminal(PresenterState& state, const Frame& next, std::string& out) {
+    out += "\x1b[?7l\x1b[0m\x1b[H\x1b[2J";
+    state.shown.width = next.width;
+    state.shown.height = next.height;
+    state.shown.cells.assign(static_cast<std::size_t>(next.width) * next.height,
+                             ScreenCell{' ', kMarginAttribute});
+    state.atX = 0;
+    state.atY = 0;
+    state.sgr = kMarginAttribute;
+    state.valid = true;
+}
+
+void SendTitle(PresenterState& state, const std::string& title, const TerminalStyle& style,
+               std::string& out) {
+    if (!state.titleSaved) {
+        out += "\x1b[22;0t";
+        state.titleSaved = true;
+    }
+    out += "\x1b]2;";
+    for (char c : title) {
+        AppendGlyph(out, static_cast<unsigned char>(c), style.encoding);
+    }
+    out += '\a';
+    state.shown.title = title;
+}
+
+} // namespace
+
+void AppendGlyph(std::string& out, unsigned char byte, TerminalEncoding encoding) {
+    const char32_t glyph = Cp437ToUnicode(byte);
+    switch (encoding) {
+    case TerminalEncoding::Utf8:
+        AppendUtf8(out, glyph);
+        return;
+    case TerminalEncoding::Latin1:
+        if ((glyph >= 32 && glyph < 127) || (glyph >= 0xA0 && glyph <= 0xFF)) {
+            out += static_cast<char>(glyph);
+        } else {
+            out += '?';
+        }
+        return;
+    case TerminalEncoding::Ascii:
+        out += glyph >= 32 && glyph < 127 ? static_cast<char>(glyph) : '?';
+        return;
+    }
+}
+
+void AppendSgr(std::string& out, WORD attribute, const TerminalStyle& style) {
+    if (attribute == kMarginAttribute) {
+        out += "\x1b[0m";
+        return;
+    }
+    const int foreground = attribute & 15;
+    const int background = (attribute >> 4) & 15;
+    out += "\x1b[";
+    if (style.sixteenColours) {
+        AppendNumber(out, SgrColour(foreground) + (foreground & 8 ? 90 : 30));
+        out += ';';
+        AppendNumber(out, SgrColour(background) + (background & 8 ? 100 : 40));
+    } else {
+        // Eight colours: a bright foreground becomes bold, which most such
+        // terminals show bright; bright backgrounds fall back to their base colour.
+        out += foreground & 8 ? "0;1;" : "0;";
+        AppendNumber(out, SgrColour(foreground) + 30);
+        out += ';';
+        AppendNumber(out, SgrColour(background) + 40);
+    }
+    out += 'm';
+}
+
+void RenderFrame(PresenterState& state, const Frame& next, const TerminalStyle& style,
+                 std::string& out) {
+    if (!state.valid || state.shown.width != next.width || state.shown.height != next.height) {
+        ClearTerminal(state, next, out);
+    }
+    for (int y = 0; y < next.height; ++y) {
+        for (int x = 0; x < next.width; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * next.width + x;
+            const ScreenCell& cell = next.cells[i];
+            if (SameCell(cell, state.shown.cells[i])) {
+                continue;
+            }
+            if (state.atX != x || state.atY != y) {
+                MoveTo(out, x, y);
+            }
+            if (state.sgr != cell.attribute) {
+                AppendSgr(out, cell.attribute, style);
+                state.sgr = cell.attribute;
+            }
+            AppendGlyph(out, cell.character, style.encoding);
+            state.shown.cells[i] = cell;
+            // Line wrap is off, so the last column holds the cursor; say it is unknown.
+            state.atX = x + 1 < next.width ? x + 1 : -1;
+            state.atY = y;
+        }
+    }
+    if (next.title != state.shown.title) {
+        SendTitle(state, next.title, style, out);
+    }
+    if (next.cursorVisible) {
+        if (state.atX != next.cursorX || state.atY != next.cursorY) {
+            MoveTo(out, next.cursorX, next.cursorY);
+            state.atX = next.cursorX;
+            state.atY = next.cursorY;
+        }
+        if (!state.cursorShown) {
+            out += "\x1b[?25h";
+        }
+    } else if (state.cursorShown) {
+        out += "\x1b[?25l";
+    }
+    state.cursorShown = next.cursorVisible;
+    state.shown.cursorX = next.cursorX;
+    state.shown.cursorY = next.cursorY;
+    state.shown.cursorVisible = next.cursorVisible;
+}
+
+std::string RestoreSequence(const PresenterState& state, int promptRow) {
+    std::string out = "\x1b[0m\x1b[?7h\x1b[?25h";
+    if (state.titleSaved) {
+        out += "\x1b[23;0t";
+    }
+    const int height = state.shown.height > 0 ? state.shown.height : 1;
+    if (promptRow < height) {
+        MoveTo(out, 0, promptRow < 0 ? 0 : promptRow);
+    } else {
+        MoveTo(out, 0, height - 1);
+        out += "\r\n";
+    }
+    return out;
+}

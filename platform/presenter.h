@@ -1,0 +1,55 @@
+// Turning frames into the bytes a terminal needs: only the cells that changed,
+// ECMA-48 cursor positioning and 16-colour SGR, code page 437 glyphs in the
+// terminal's encoding. Pure: it builds bytes, the caller writes them.
+#pragma once
+
+#include "platform/console_model.h"
+#include "platform/key_decoder.h"
+
+#include <string>
+#include <vector>
+
+// A terminal cell outside the console's buffer: shown in the terminal's own colours.
+constexpr WORD kMarginAttribute = 0xFFFF;
+
+// What the terminal should show.
+struct Frame {
+    int width = 0;                  // terminal columns
+    int height = 0;                 // terminal rows
+    std::vector<ScreenCell> cells;  // width * height, row by row
+    int cursorX = 0;                // terminal column of the cursor, 0-based
+    int cursorY = 0;                // terminal row of the cursor, 0-based
+    bool cursorVisible = false;     // whether the cursor shows
+    std::string title;              // window title, code page 437
+};
+
+struct TerminalStyle {
+    TerminalEncoding encoding = TerminalEncoding::Utf8; // how glyphs are written
+    bool sixteenColours = true; // bright colours as SGR 90-97 and 100-107
+};
+
+// What the terminal shows now, as far as the bytes sent so far tell.
+struct PresenterState {
+    Frame shown;              // the last frame sent
+    bool valid = false;       // false until the first frame, and after a resize
+    int atX = -1;             // terminal cursor column, -1 when not known
+    int atY = -1;             // terminal cursor row, -1 when not known
+    int sgr = -1;             // attribute the current SGR stands for, -1 when not known
+    bool cursorShown = true;  // terminal cursor visibility
+    bool titleSaved = false;  // the terminal's own title is pushed, to be popped at exit
+};
+
+// Appends to out the bytes that turn what the terminal shows into next.
+void RenderFrame(PresenterState& state, const Frame& next, const TerminalStyle& style,
+                 std::string& out);
+
+// The bytes that hand the terminal back: colours reset, line wrap on, cursor
+// shown, title restored, and the cursor at column 1 of terminal row promptRow
+// (0-based), scrolling up once when that row is below the screen.
+std::string RestoreSequence(const PresenterState& state, int promptRow);
+
+// One cell byte as the terminal shows it: never a control character.
+void AppendGlyph(std::string& out, unsigned char byte, TerminalEncoding encoding);
+
+// The SGR sequence for a console attribute (background * 16 + foreground).
+void AppendSgr(std::string& out, WORD attribute, const TerminalStyle& style);
