@@ -1,1 +1,85 @@
+// The layout geometry: one listening distance for all six speakers and the spacings that follow.
+//
+// Each formula is evaluated in extended precision and rounded to double once, where it is
+// stored; a formula that reads an earlier result reads the stored double. The printed layouts
+// depend on exactly these roundings, so the steps keep their order and their grouping.
 #include "app/layout.h"
+
+#include <cmath>
+
+#include "app/layout_math.h"
+#include "numtext/numtext.h"
+
+namespace {
+
+// The double nearest 3.14159265359, not full-precision pi: the degree factor built from it,
+// 0.017453292519944444, is the one every layout this tool shows has been computed with.
+constexpr double kPi = 3.14159265359;
+constexpr Extended kHalfTurn = 180;
+constexpr Extended kRightAngle = 90;
+constexpr Extended kFrontPairAngle = 30; // front L/R pair, degrees either side of straight ahead
+constexpr Extended kSidePairAngle = 55;  // front side pair, degrees either side of straight ahead
+
+} // namespace
+
+LayoutResult ComputeLayout(const AnswerSet& answers) {
+    LayoutResult layout{}; // surroundPairSpacing stays 0 unless the surround spacing is free
+
+    const bool spacingFixed = answers.surroundFixed == "Y";
+    const bool spacingFree = answers.surroundFixed == "N";
+    const Extended h = answers.surroundHeight;
+
+    layout.degree = static_cast<Extended>(kPi) / kHalfTurn;
+    const Extended degree = layout.degree;
+
+    // The angle text is parsed here rather than passed in as a double, so that a typed angle
+    // with more digits than a double holds keeps them in the formula.
+    const Extended angle = ParseNumber(answers.surroundAngle);
+    layout.rearAngle = (angle - kRightAngle) * degree;
+    const Extended rearAngle = layout.rearAngle;
+
+    layout.spacingRadius =
+        static_cast<Extended>(answers.surroundSpacing) / (2 * std::cos(rearAngle));
+    layout.frontBackLimit = static_cast<Extended>(answers.maxFrontBack) /
+                            (std::sin(rearAngle) + std::cos(kFrontPairAngle * degree));
+    layout.sideSideLimit =
+        static_cast<Extended>(answers.maxSideSide) / (2 * std::sin(kSidePairAngle * degree));
+    layout.surroundDistance = Root(Square(h) + Square(layout.spacingRadius));
+
+    // With a free surround spacing L is the smallest of the three limits. The tests overwrite
+    // in turn, so a tie yields the common value; a comparison with a not-a-number is false, and
+    // if no test holds L stays 0.
+    if (spacingFixed) {
+        layout.listeningDistance = layout.surroundDistance;
+    } else if (spacingFree) {
+        const double frontBack = layout.frontBackLimit;
+        const double sideSide = layout.sideSideLimit;
+        const double surround = layout.surroundDistance;
+        if (std::islessequal(frontBack, sideSide) && std::islessequal(frontBack, surround)) {
+            layout.listeningDistance = frontBack;
+        }
+        if (std::islessequal(sideSide, frontBack) && std::islessequal(sideSide, surround)) {
+            layout.listeningDistance = sideSide;
+        }
+        if (std::islessequal(surround, frontBack) && std::islessequal(surround, sideSide)) {
+            layout.listeningDistance = surround;
+        }
+    }
+    const Extended distance = layout.listeningDistance;
+
+    layout.surroundRadius = Root(Square(distance) - Square(h));
+    const Extended surroundRadius = layout.surroundRadius;
+
+    const Extended frontCos = std::cos(kFrontPairAngle * degree);
+    layout.frontSurroundSpacing = frontCos * distance + std::sin(rearAngle) * surroundRadius;
+    layout.frontSideSpacing = frontCos * distance - std::cos(kSidePairAngle * degree) * distance;
+    layout.sidePairSpacing = (2 * distance) * std::sin(kSidePairAngle * degree);
+    layout.frontListenerSpacing = frontCos * distance;
+
+    // The root is taken again from L and h rather than from the stored surroundRadius, so it
+    // enters the product unrounded.
+    if (spacingFree) {
+        layout.surroundPairSpacing = 2 * Root(Square(distance) - Square(h)) * std::cos(rearAngle);
+    }
+    return layout;
+}
