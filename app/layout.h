@@ -6,12 +6,12 @@
 
 // The six answers, in the order asked.
 struct AnswerSet {
-    double maxFrontBack;        // largest front-back spacing of front L/R and surround speakers
-    double maxSideSide;         // largest side-side spacing of the left-side and right-side speakers
-    std::string surroundFixed;  // "Y": surroundSpacing is fixed; "N": it is a maximum
-    double surroundSpacing;     // surround side-to-side spacing, or its maximum
-    double surroundHeight;      // height of the surrounds above the listening position
-    std::string surroundAngle;  // angle of each surround from straight ahead, degrees, as typed
+    double maxFrontBack;       // largest front-back spacing of front L/R and surround speakers
+    double maxSideSide;        // largest side-side spacing of the left-side and right-side speakers
+    std::string surroundFixed; // "Y": surroundSpacing is fixed; "N": it is a maximum
+    double surroundSpacing;    // surround side-to-side spacing, or its maximum
+    double surroundHeight;     // height of the surrounds above the listening position
+    std::string surroundAngle; // angle of each surround from straight ahead, degrees, as typed
 };
 
 // Every quantity the computation keeps, in the order computed.
@@ -28,7 +28,10 @@ struct LayoutResult {
     double frontSideSpacing;     // front-back spacing, front L/R to front sides
     double sidePairSpacing;      // side-side spacing of the front side pair
     double frontListenerSpacing; // front-back spacing, front L/R to the listening position
-    double surroundPairSpacing;  // side-side spacing of the surrounds; only for "N"
+    double surroundPairSpacing;  // side-side spacing of the surrounds; only for "N", else 0
 };
 
+// The layout for the answers: pure, no failure; odd answers (0, negative, infinite, not a
+// number) go through IEEE arithmetic as they are. Answers 5, 4, "N", 4, 0.5, "120" give
+// listeningDistance 2.362908 (decided by the surround spacing) and surroundPairSpacing 4.
 LayoutResult ComputeLayout(const AnswerSet& answers);
