@@ -1,0 +1,27 @@
+// Looking into the raw bytes a program sent to its terminal (as recorded by
+// RecordPaneOutput), for what a screen capture cannot show after the fact.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Where in the stream `text` has arrived in full: the offset just past its last
+// byte. Escape sequences in between and blanks on either side are ignored, so a
+// text drawn word by word with cursor moves is still found. npos when absent.
+// Example: in "\e[2;4HOrvane\e[2;11H6.0", "Orvane 6.0" ends at offset 23.
+size_t TextArrivalOffset(const std::string& stream, const std::string& text);
+
+// One "\e[?25l" (hide) or "\e[?25h" (show) in the stream.
+struct VisibilityChange {
+    size_t offset = 0;    // where the sequence starts
+    bool visible = false; // true for show
+};
+
+std::vector<VisibilityChange> CursorVisibilityChanges(const std::string& stream);
+
+// Whether the stream sets the window title to `title` (OSC 0 or 2, ended by BEL or ST).
+bool SetsTitle(const std::string& stream, const std::string& title);
+
+} // namespace e2e
