@@ -10,8 +10,9 @@
 namespace {
 
 std::string Text(BSTR text) {
-    return text == nullptr ? std::string()
-                           : std::string(reinterpret_cast<const char*>(text), SysStringByteLen(text));
+    return text == nullptr
+               ? std::string()
+               : std::string(reinterpret_cast<const char*>(text), SysStringByteLen(text));
 }
 
 void Record(std::string name, std::vector<long> numbers, std::vector<std::string> texts = {}) {

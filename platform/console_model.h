@@ -16,32 +16,32 @@ struct ScreenCell {
 };
 
 struct AddOnCall {
-    std::string name;          // the add-on operation called
-    std::vector<long> numbers; // its number arguments, in order
+    std::string name;               // the add-on operation called
+    std::vector<long> numbers;      // its number arguments, in order
     std::vector<std::string> texts; // its text arguments, in order
 };
 
 struct ConsoleModel {
-    int width = 80;                       // buffer columns
-    int height = 25;                      // buffer rows
-    std::vector<ScreenCell> cells;        // width * height, row by row
-    int cursorX = 0;                      // 0-based column
-    int cursorY = 0;                      // 0-based row
-    DWORD cursorSize = 25;                // percent of the cell height
-    bool cursorVisible = true;            // whether the cursor shows
-    WORD textAttribute = 7;               // attribute of new text and fills
-    DWORD outputMode = 3;                 // console output mode
-    DWORD inputMode = 7;                  // console input mode
-    std::deque<INPUT_RECORD> input;       // records not yet read
-    std::string title;                    // window title, code page 437
-    unsigned long changes = 0;            // counts every change the terminal must show
-    bool headless = true;                 // no terminal: tests push keys and read cells
+    int width = 80;                 // buffer columns
+    int height = 25;                // buffer rows
+    std::vector<ScreenCell> cells;  // width * height, row by row
+    int cursorX = 0;                // 0-based column
+    int cursorY = 0;                // 0-based row
+    DWORD cursorSize = 25;          // percent of the cell height
+    bool cursorVisible = true;      // whether the cursor shows
+    WORD textAttribute = 7;         // attribute of new text and fills
+    DWORD outputMode = 3;           // console output mode
+    DWORD inputMode = 7;            // console input mode
+    std::deque<INPUT_RECORD> input; // records not yet read
+    std::string title;              // window title, code page 437
+    unsigned long changes = 0;      // counts every change the terminal must show
+    bool headless = true;           // no terminal: tests push keys and read cells
 
     // Headless recordings and hooks, for tests.
-    std::vector<AddOnCall> addOnCalls;            // every add-on call, in order
-    int beeps = 0;                                // MessageBeep calls
-    std::function<void()> addOnHook;              // runs inside every add-on call
-    std::function<void()> idleHandler;            // runs when a wait finds no input
+    std::vector<AddOnCall> addOnCalls; // every add-on call, in order
+    int beeps = 0;                     // MessageBeep calls
+    std::function<void()> addOnHook;   // runs inside every add-on call
+    std::function<void()> idleHandler; // runs when a wait finds no input
 };
 
 ConsoleModel& TheConsole();

@@ -6,7 +6,9 @@
 
 namespace {
 
-bool IsScreen(HANDLE handle) { return handle == kScreenHandle; }
+bool IsScreen(HANDLE handle) {
+    return handle == kScreenHandle;
+}
 
 bool Inside(const ConsoleModel& console, COORD at) {
     return at.X >= 0 && at.Y >= 0 && at.X < console.width && at.Y < console.height;
@@ -136,8 +138,9 @@ BOOL FillCells(HANDLE handle, DWORD length, COORD at, LPDWORD written, Apply app
 
 BOOL FillConsoleOutputCharacterA(HANDLE hConsoleOutput, CHAR cCharacter, DWORD nLength,
                                  COORD dwWriteCoord, LPDWORD lpNumberOfCharsWritten) {
-    return FillCells(hConsoleOutput, nLength, dwWriteCoord, lpNumberOfCharsWritten,
-                     [&](ScreenCell& cell) { cell.character = static_cast<unsigned char>(cCharacter); });
+    return FillCells(
+        hConsoleOutput, nLength, dwWriteCoord, lpNumberOfCharsWritten,
+        [&](ScreenCell& cell) { cell.character = static_cast<unsigned char>(cCharacter); });
 }
 
 BOOL FillConsoleOutputAttribute(HANDLE hConsoleOutput, WORD wAttribute, DWORD nLength,

@@ -25,7 +25,8 @@ Frame ComposeFrame(const ConsoleModel& console, int width, int height, View& vie
     for (int y = 0; y < height && view.top + y < console.height; ++y) {
         for (int x = 0; x < width && view.left + x < console.width; ++x) {
             frame.cells[static_cast<std::size_t>(y) * width + x] =
-                console.cells[static_cast<std::size_t>(view.top + y) * console.width + view.left + x];
+                console
+                    .cells[static_cast<std::size_t>(view.top + y) * console.width + view.left + x];
         }
     }
     if (overlay != nullptr) {

@@ -1,8 +1,12 @@
 #include "platform/headless.h"
 
-void StartHeadlessConsole(int width, int height) { ResetConsoleModel(width, height, true); }
+void StartHeadlessConsole(int width, int height) {
+    ResetConsoleModel(width, height, true);
+}
 
-ConsoleModel& HeadlessConsole() { return TheConsole(); }
+ConsoleModel& HeadlessConsole() {
+    return TheConsole();
+}
 
 std::string ScreenRow(int y) {
     ConsoleModel& console = TheConsole();
@@ -35,4 +39,6 @@ void PushTyping(std::string_view text) {
     }
 }
 
-void PushRecord(const INPUT_RECORD& record) { TheConsole().input.push_back(record); }
+void PushRecord(const INPUT_RECORD& record) {
+    TheConsole().input.push_back(record);
+}

@@ -8,12 +8,12 @@ namespace {
 constexpr WORD kBoxAttribute = 0x70;    // black on light grey
 constexpr WORD kButtonAttribute = 0x1F; // bright white on blue: the button Enter presses
 constexpr WORD kTitleAttribute = 0x1F;
-constexpr int kPadding = 2;             // blanks between the frame and the text
+constexpr int kPadding = 2; // blanks between the frame and the text
 const std::string kButton = "[  OK  ]";
 
 // Code page 437 double-line frame pieces.
-constexpr unsigned char kTopLeft = 0xC9, kTopRight = 0xBB, kBottomLeft = 0xC8,
-                        kBottomRight = 0xBC, kHorizontal = 0xCD, kVertical = 0xBA;
+constexpr unsigned char kTopLeft = 0xC9, kTopRight = 0xBB, kBottomLeft = 0xC8, kBottomRight = 0xBC,
+                        kHorizontal = 0xCD, kVertical = 0xBA;
 
 std::vector<std::string> WrapText(const std::string& text, int columns) {
     std::vector<std::string> lines;
@@ -25,8 +25,9 @@ std::vector<std::string> WrapText(const std::string& text, int columns) {
         }
         lines.push_back(rest.substr(0, cut));
         rest.erase(0, cut);
-        rest.erase(0, rest.find_first_not_of(' ') == std::string::npos ? rest.size()
-                                                                         : rest.find_first_not_of(' '));
+        rest.erase(0, rest.find_first_not_of(' ') == std::string::npos
+                          ? rest.size()
+                          : rest.find_first_not_of(' '));
     }
     lines.push_back(rest);
     return lines;
@@ -59,7 +60,8 @@ Overlay LayOutMessageBox(const std::string& title, const std::string& text, int 
     box.height = static_cast<int>(lines.size()) + 6;
     box.left = std::max(0, (width - box.width) / 2);
     box.top = std::max(0, (height - box.height) / 2);
-    box.cells.assign(static_cast<std::size_t>(box.width) * box.height, ScreenCell{' ', kBoxAttribute});
+    box.cells.assign(static_cast<std::size_t>(box.width) * box.height,
+                     ScreenCell{' ', kBoxAttribute});
 
     const int right = box.width - 1;
     const int bottom = box.height - 1;

@@ -9,7 +9,9 @@ int SgrColour(int consoleColour) {
     return (consoleColour & 2) | ((consoleColour & 1) << 2) | ((consoleColour & 4) >> 2);
 }
 
-void AppendNumber(std::string& out, int value) { out += std::to_string(value); }
+void AppendNumber(std::string& out, int value) {
+    out += std::to_string(value);
+}
 
 void MoveTo(std::string& out, int x, int y) {
     out += "\x1b[";

@@ -14,29 +14,29 @@ constexpr WORD kMarginAttribute = 0xFFFF;
 
 // What the terminal should show.
 struct Frame {
-    int width = 0;                  // terminal columns
-    int height = 0;                 // terminal rows
-    std::vector<ScreenCell> cells;  // width * height, row by row
-    int cursorX = 0;                // terminal column of the cursor, 0-based
-    int cursorY = 0;                // terminal row of the cursor, 0-based
-    bool cursorVisible = false;     // whether the cursor shows
-    std::string title;              // window title, code page 437
+    int width = 0;                 // terminal columns
+    int height = 0;                // terminal rows
+    std::vector<ScreenCell> cells; // width * height, row by row
+    int cursorX = 0;               // terminal column of the cursor, 0-based
+    int cursorY = 0;               // terminal row of the cursor, 0-based
+    bool cursorVisible = false;    // whether the cursor shows
+    std::string title;             // window title, code page 437
 };
 
 struct TerminalStyle {
     TerminalEncoding encoding = TerminalEncoding::Utf8; // how glyphs are written
-    bool sixteenColours = true; // bright colours as SGR 90-97 and 100-107
+    bool sixteenColours = true;                         // bright colours as SGR 90-97 and 100-107
 };
 
 // What the terminal shows now, as far as the bytes sent so far tell.
 struct PresenterState {
-    Frame shown;              // the last frame sent
-    bool valid = false;       // false until the first frame, and after a resize
-    int atX = -1;             // terminal cursor column, -1 when not known
-    int atY = -1;             // terminal cursor row, -1 when not known
-    int sgr = -1;             // attribute the current SGR stands for, -1 when not known
-    bool cursorShown = true;  // terminal cursor visibility
-    bool titleSaved = false;  // the terminal's own title is pushed, to be popped at exit
+    Frame shown;             // the last frame sent
+    bool valid = false;      // false until the first frame, and after a resize
+    int atX = -1;            // terminal cursor column, -1 when not known
+    int atY = -1;            // terminal cursor row, -1 when not known
+    int sgr = -1;            // attribute the current SGR stands for, -1 when not known
+    bool cursorShown = true; // terminal cursor visibility
+    bool titleSaved = false; // the terminal's own title is pushed, to be popped at exit
 };
 
 // Appends to out the bytes that turn what the terminal shows into next.

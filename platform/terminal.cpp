@@ -33,20 +33,20 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kInputQueueLimit = 1024;
 
 struct Session {
-    bool active = false;          // attached to a terminal
-    int keyboardFd = -1;          // the controlling terminal, our own non-blocking open
-    int screenFd = -1;            // where frames are written
-    termios original{};           // the terminal's modes as found
-    termios raw{};                // the same with echo, line editing and key signals off
-    TerminalStyle style;          // encoding and colours of the terminal
-    PresenterState presenter;     // what the terminal shows
-    View view;                    // the part of the buffer shown
-    int width = 80;               // terminal columns
-    int height = 25;              // terminal rows
-    unsigned long presented = 0;  // the model's change count at the last frame
-    bool redraw = true;           // the next frame must be composed whatever the count says
-    std::string pending;          // typed bytes not yet decoded
-    Clock::time_point lastByte;   // when the newest typed byte arrived
+    bool active = false;              // attached to a terminal
+    int keyboardFd = -1;              // the controlling terminal, our own non-blocking open
+    int screenFd = -1;                // where frames are written
+    termios original{};               // the terminal's modes as found
+    termios raw{};                    // the same with echo, line editing and key signals off
+    TerminalStyle style;              // encoding and colours of the terminal
+    PresenterState presenter;         // what the terminal shows
+    View view;                        // the part of the buffer shown
+    int width = 80;                   // terminal columns
+    int height = 25;                  // terminal rows
+    unsigned long presented = 0;      // the model's change count at the last frame
+    bool redraw = true;               // the next frame must be composed whatever the count says
+    std::string pending;              // typed bytes not yet decoded
+    Clock::time_point lastByte;       // when the newest typed byte arrived
     const Overlay* overlay = nullptr; // a message box over the screen
 };
 
@@ -111,8 +111,8 @@ void UpdateRestoreText() {
 // control sequence that the interrupted frame left half-written.
 void RestoreFromSignal() {
     const int current = restoreCurrent;
-    if (write(session.screenFd, restoreText[current], static_cast<std::size_t>(restoreLength[current])) <
-        0) {
+    if (write(session.screenFd, restoreText[current],
+              static_cast<std::size_t>(restoreLength[current])) < 0) {
         // Nothing more to try from inside a signal handler.
     }
     tcsetattr(session.keyboardFd, TCSADRAIN, &session.original);
@@ -307,7 +307,8 @@ bool StartTerminalConsole() {
         return false;
     }
     session.raw = session.original;
-    session.raw.c_iflag &= ~static_cast<tcflag_t>(BRKINT | ICRNL | INLCR | IGNCR | ISTRIP | IXON | PARMRK);
+    session.raw.c_iflag &=
+        ~static_cast<tcflag_t>(BRKINT | ICRNL | INLCR | IGNCR | ISTRIP | IXON | PARMRK);
     session.raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
     session.raw.c_cc[VMIN] = 1;
     session.raw.c_cc[VTIME] = 0;
@@ -355,8 +356,8 @@ void PresentScreen() {
     if (!session.redraw && session.presented == console.changes) {
         return;
     }
-    const Frame frame = ComposeFrame(console, session.width, session.height, session.view,
-                                     session.overlay);
+    const Frame frame =
+        ComposeFrame(console, session.width, session.height, session.view, session.overlay);
     std::string out;
     RenderFrame(session.presenter, frame, session.style, out);
     WriteAll(out);

@@ -1,0 +1,26 @@
+// Process start-up, as a console program's runtime does it: attach the
+// console, make the floating-point settings, start the console layer, then run
+// the program's logic once and hand the terminal back.
+#include "app/winmain.h"
+#include "console/console.h"
+#include "platform/floating_point.h"
+#include "platform/terminal.h"
+
+#include <cstdio>
+
+namespace {
+constexpr int kShowDefault = 10;
+}
+
+int main() {
+    if (!StartTerminalConsole()) {
+        std::fputs("orvane: no terminal to run in; start it from an interactive terminal\n",
+                   stderr);
+        return 1;
+    }
+    SetFloatingPointControl();
+    StartConsole();
+    const int status = WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), kShowDefault);
+    StopTerminalConsole();
+    return status;
+}

@@ -1,0 +1,43 @@
+#include "app/addon_call.h"
+#include "app/winmain.h"
+#include "console/console.h"
+#include "platform/console_addon.h"
+
+namespace {
+
+constexpr std::string_view kWindowTitle = "Orvane 6.0 Layout Assistant";
+
+// Window-menu entries and the icon, by the values the window system gives them.
+constexpr LONG kApplicationIcon = 32512;
+constexpr LONG kMenuRestore = 61728;
+constexpr LONG kMenuSize = 61440;
+constexpr LONG kMenuMaximize = 61488;
+
+void SetTitle() {
+    BSTR title = NewAddOnText(kWindowTitle);
+    BSTR previous = CallAddOn([&] { return ConsoleTitle(title); });
+    SysFreeString(title);
+    SysFreeString(previous);
+}
+
+} // namespace
+
+void SetUpConsoleWindow(HINSTANCE instance) {
+    LONG unused = 0;
+    CallAddOn([&] { return InitConsoleTools(instance, 0, 0, 0, unused, 0); });
+    CallAddOn([] { return ConsoleToolBar(0, 5); });
+    SetTitle();
+    CallAddOn([] { return ConsoleIcon(kApplicationIcon); });
+    for (LONG item : {kMenuRestore, LONG{0}, kMenuSize, LONG{-2}, LONG{-1}, kMenuMaximize}) {
+        CallAddOn([item] { return DeleteWindowMenuItem(item); });
+    }
+    SetColor(0, 15);
+    // Cleared before and after the resize, so nothing of a console of another
+    // size stays visible and the whole window is white.
+    ClearScreen();
+    CallAddOn([] { return Console80x(25); });
+    CallAddOn([] { return ConsoleMove(32767, 32767); });
+    ClearScreen();
+    SetColor(0, 15);
+    SetCursor(0);
+}
