@@ -1,0 +1,160 @@
+// Start-up as a user sees it: the tool in a real 80 x 25 terminal, its banner
+// read back cell by cell, and the terminal checked after it has gone.
+#include "tests/e2e/host_process.h"
+#include "tests/e2e/screen_grid.h"
+#include "tests/e2e/terminal_stream.h"
+#include "tests/e2e/tmux_terminal.h"
+#include "tests/e2e/wrapped_run.h"
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+namespace {
+
+using std::chrono::seconds;
+
+const std::string kTool = ORVANE_EXECUTABLE;
+const std::string kBannerTitle = "   Orvane 6.0 Layout Assistant v1";
+const std::string kWindowTitle = "Orvane 6.0 Layout Assistant";
+constexpr int kBlack = 0;        // console colour of the banner text
+constexpr int kBrightWhite = 15; // console colour behind everything
+
+// How the tool's standard input is connected, and the name of the case.
+struct InputCase {
+    const char* name;        // for the trace
+    const char* redirection; // appended to the tool's command line
+};
+
+// One run of the tool in its own terminal; stopped however the case ends.
+struct ToolRun {
+    WrappedRun run;        // script, status and stty records
+    TmuxTerminal terminal; // the servers it runs under
+    ~ToolRun() {
+        StopTerminal(terminal);
+        RemoveWrappedRun(run);
+    }
+};
+
+void Launch(ToolRun& tool, const std::string& redirection) {
+    tool.run = PrepareWrappedRun(ShellQuote(kTool) + redirection);
+    tool.terminal = StartTerminal({WrappedRunCommand(tool.run), 80, 25});
+    RecordPaneOutput(tool.terminal, PaneOutputPath(tool.run));
+    ReleaseWrappedRun(tool.run);
+}
+
+bool IsBlankRow(const std::string& text) {
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
+// The whole banner is on screen: title row and the web-address row below it.
+bool BannerShown(const TmuxTerminal& terminal) {
+    std::string text = CaptureText(terminal);
+    size_t row2 = text.find('\n') + 1;
+    size_t row4 = text.find('\n', text.find('\n', row2) + 1) + 1;
+    return text.compare(row2, kBannerTitle.size(), kBannerTitle) == 0 && text.size() > row4 + 3 &&
+           text[row4 + 3] != ' ' && text[row4 + 3] != '\n';
+}
+
+// Ends the run the way a user would. The tool that only shows the banner ends
+// by itself; one that asks questions gets the typical run's answers and a key.
+bool FinishRun(ToolRun& tool) {
+    auto finished = [&] { return WrappedRunFinished(tool.run); };
+    if (WaitUntil(finished, seconds(1))) {
+        return true;
+    }
+    for (const char* answer : {"5", "4", "n", "4", "0.5", "120"}) {
+        SendText(tool.terminal, answer);
+        SendKeys(tool.terminal, {"Enter"});
+    }
+    SendKeys(tool.terminal, {"Space"});
+    return WaitUntil(finished, seconds(10));
+}
+
+void ExpectBannerScreen(const Screen& screen) {
+    SCOPED_TRACE("screen:\n" + ScreenText(screen));
+    ASSERT_EQ(screen.width, 80);
+    ASSERT_EQ(screen.height, 25);
+    EXPECT_EQ(RowText(screen, 2), kBannerTitle + std::string(80 - kBannerTitle.size(), ' '));
+    for (int row : {3, 4}) {
+        std::string text = RowText(screen, row);
+        EXPECT_EQ(text.substr(0, 3), "   ") << "row " << row;
+        EXPECT_NE(text[3], ' ') << "row " << row << " has its text from column 4";
+    }
+    for (int row : {1, 5, 6, 7}) {
+        EXPECT_TRUE(IsBlankRow(RowText(screen, row))) << "row " << row;
+    }
+    int wrongBackground = 0;
+    int wrongForeground = 0;
+    for (int row = 1; row <= screen.height; ++row) {
+        for (int column = 1; column <= screen.width; ++column) {
+            const Cell& cell = CellAt(screen, row, column);
+            wrongBackground += cell.background != ConsoleToSgr(kBrightWhite);
+            bool bannerText = row >= 2 && row <= 4 && cell.glyph != " ";
+            wrongForeground += bannerText && cell.foreground != ConsoleToSgr(kBlack);
+        }
+    }
+    EXPECT_EQ(wrongBackground, 0) << "cells not on bright white";
+    EXPECT_EQ(wrongForeground, 0) << "banner cells not in black";
+}
+
+// From the bytes sent: the cursor stayed hidden from the banner's frame until the
+// tool showed it again on the way out (for a run too short to look at live).
+void ExpectCursorHiddenUntilExit(const std::string& stream) {
+    size_t bannerEnd = TextArrivalOffset(stream, kBannerTitle);
+    ASSERT_NE(bannerEnd, std::string::npos) << "banner text never sent";
+    std::vector<VisibilityChange> changes = CursorVisibilityChanges(stream);
+    ASSERT_GE(changes.size(), 2u);
+    EXPECT_TRUE(changes.back().visible) << "cursor shown on the way out";
+    EXPECT_GT(changes.back().offset, bannerEnd);
+    EXPECT_FALSE(changes[changes.size() - 2].visible) << "cursor hidden while the banner stood";
+}
+
+TEST(StartupInTerminal, BannerOnWhiteThenTerminalHandedBack) {
+    const InputCase cases[] = {
+        {"standard input from the terminal", ""},
+        {"standard input from /dev/null", " < /dev/null"},
+    };
+    for (const InputCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ToolRun tool;
+        Launch(tool, c.redirection);
+        ASSERT_TRUE(WaitUntil([&] { return BannerShown(tool.terminal); }, seconds(5)))
+            << CaptureText(tool.terminal);
+        Screen screen = CaptureScreen(tool.terminal);
+        bool capturedWhileRunning = !WrappedRunFinished(tool.run);
+        ExpectBannerScreen(screen);
+        if (capturedWhileRunning) {
+            EXPECT_FALSE(screen.cursorVisible);
+            EXPECT_EQ(screen.title, kWindowTitle);
+        }
+
+        ASSERT_TRUE(FinishRun(tool)) << CaptureText(tool.terminal);
+        EXPECT_EQ(WrappedRunStatus(tool.run), 0);
+        std::string stream = ReadWholeFile(PaneOutputPath(tool.run));
+        EXPECT_TRUE(SetsTitle(stream, kWindowTitle));
+        if (!capturedWhileRunning) {
+            ExpectCursorHiddenUntilExit(stream);
+        }
+        EXPECT_TRUE(SttyHasMode(SttyAfter(tool.run), "icanon")) << SttyAfter(tool.run);
+        EXPECT_TRUE(SttyHasMode(SttyAfter(tool.run), "echo")) << SttyAfter(tool.run);
+        EXPECT_EQ(SttySettingsAfter(tool.run), SttySettingsBefore(tool.run));
+        Screen after = CaptureScreen(tool.terminal);
+        EXPECT_TRUE(after.cursorVisible);
+        EXPECT_EQ(RowText(after, 2).substr(0, kBannerTitle.size()), kBannerTitle)
+            << "the last screen stays visible";
+    }
+}
+
+TEST(StartupWithoutTerminal, EndsAtOnceWithStatusOneAndOneLine) {
+    DetachedResult result = RunWithoutTerminal(kTool, seconds(5));
+    ASSERT_TRUE(result.exited) << "still running after 5 s";
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_LT(result.elapsed, seconds(1));
+    EXPECT_EQ(result.standardOut, "") << "no drawing without a terminal";
+    const std::string& message = result.standardError;
+    EXPECT_GT(message.size(), 1u);
+    EXPECT_EQ(message.find('\n'), message.size() - 1) << "one line: " << message;
+}
+
+} // namespace
+} // namespace e2e
