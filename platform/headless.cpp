@@ -25,11 +25,11 @@ void PushKey(const KeyPress& key) {
 void PushTyping(std::string_view text) {
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        // ASCII as a terminal would send it; code page bytes beyond it as a
-        // bare character, the way a key of another layout arrives.
+        // ASCII as a terminal would send it; 127 and the code page bytes beyond
+        // it as a bare character, the way a key of another layout arrives.
         const std::string one(1, c);
         const DecodeResult decoded =
-            byte < 128 ? DecodeKey(one, kEscapeTimeoutMs, kEscapeTimeoutMs, TerminalEncoding::Ascii)
+            byte < 127 ? DecodeKey(one, kEscapeTimeoutMs, kEscapeTimeoutMs, TerminalEncoding::Ascii)
                        : DecodeResult{DecodeStatus::Skip, 1, {}};
         if (decoded.status == DecodeStatus::Key) {
             PushKey(decoded.key);

@@ -1,0 +1,14 @@
+// The results table below the questions, the closing line and the final key.
+#pragma once
+
+#include "app/layout.h"
+
+#include <string_view>
+
+// "0.00" below 10, "00.00" from 10 on (and for a value that is not a number):
+// ResultMask(9.99) gives "0.00", ResultMask(10) gives "00.00".
+std::string_view ResultMask(double value);
+
+// Shows five result lines (six when the surround spacing is free) with their
+// values at column 73, then "   press any key to quit", and waits for a key.
+void ShowResults(const AnswerSet& answers, const LayoutResult& layout);
