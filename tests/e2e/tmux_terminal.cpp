@@ -31,8 +31,9 @@ std::string TmuxOrThrow(const std::string& server, const std::vector<std::string
         for (const std::string& arg : args) {
             line += " " + arg;
         }
+        std::string why = result.exitCode == 127 ? " (is tmux installed?)" : "";
         throw std::runtime_error("tmux -L " + server + line + " failed with status " +
-                                 std::to_string(result.exitCode));
+                                 std::to_string(result.exitCode) + why);
     }
     return result.standardOut;
 }
