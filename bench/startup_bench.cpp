@@ -167,7 +167,8 @@ size_t ArrivalOffset(const std::string& stream, const std::string& text) {
 struct BannerTiming {
     double seconds = -1;      // spawn to banner title on the terminal
     size_t bytesToBanner = 0; // terminal bytes up to the title's last character
-    size_t bytesInRun = 0;    // every byte up to the end of the run (or 300 ms of quiet)
+    size_t bytesUntilQuiet =
+        0; // every byte until it ended or went quiet for 300 ms (its first full screen)
 };
 
 BannerTiming TimeToBanner(const std::vector<char*>& envList, bool wholeRun) {
@@ -186,7 +187,7 @@ BannerTiming TimeToBanner(const std::vector<char*>& envList, bool wholeRun) {
     if (wholeRun) {
         while (ReadSome(child.master, stream, 300)) {
         }
-        timing.bytesInRun = stream.size();
+        timing.bytesUntilQuiet = stream.size();
     }
     EndChild(child, nullptr);
     if (arrival != std::string::npos) {
@@ -250,7 +251,7 @@ void BM_StartToBanner(benchmark::State& state) {
         benchmark::Counter(trueTotal * 1e6 / static_cast<double>(state.iterations()));
     state.counters["vs_true"] = trueTotal > 0 ? toolTotal / trueTotal : 0;
     state.counters["bytes_to_banner"] = static_cast<double>(first.bytesToBanner);
-    state.counters["bytes_in_run"] = static_cast<double>(first.bytesInRun);
+    state.counters["bytes_until_quiet"] = static_cast<double>(first.bytesUntilQuiet);
 }
 BENCHMARK(BM_StartToBanner)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
