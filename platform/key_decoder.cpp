@@ -547,26 +547,21 @@ DecodeResult DecodePlain(std::string_view bytes, bool timedOut, TerminalEncoding
 // left waiting or followed by something no sequence holds, was Alt with that key: a terminal
 // sends a sequence in one write, a person types Alt+[ and stops.
 DecodeResult Resolve(const Scan& scan, std::string_view bytes, bool timedOut) {
+    const KeyPress alt = WithAlt(PrintableKey(static_cast<unsigned char>(bytes[1])));
     switch (scan.reach) {
     case Reach::Key:
         return KeyResult(scan.length, scan.key);
     case Reach::Unknown:
         return SkipResult(scan.length);
     case Reach::Broken:
-        break;
+        return scan.length == 2 ? KeyResult(2, alt) : SkipResult(scan.length);
     case Reach::RanOut:
-        if (!timedOut && bytes.size() < kLongestKeySequence) {
-            return NeedMoreResult();
-        }
-        if (!timedOut || bytes.size() > 2) {
-            return SkipResult(bytes.size());
-        }
         break;
     }
-    if (scan.reach == Reach::Broken && scan.length > 2) {
-        return SkipResult(scan.length);
+    if (!timedOut) {
+        return bytes.size() < kLongestKeySequence ? NeedMoreResult() : SkipResult(bytes.size());
     }
-    return KeyResult(2, WithAlt(PrintableKey(static_cast<unsigned char>(bytes[1]))));
+    return bytes.size() == 2 ? KeyResult(2, alt) : SkipResult(bytes.size());
 }
 
 // Bytes starting with ESC: the Escape key, Alt with a key, or an escape sequence.
