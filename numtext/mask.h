@@ -1,0 +1,55 @@
+// Internal to numtext: the pieces of FormatMask. A mask section is compiled into positions
+// once per call, the value's digits are rounded to fit them, and the positions are then
+// rendered from the right.
+#pragma once
+
+#include "numtext/decimal_digits.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Up to three sections of a mask: for positive values, negative values and zero.
+struct MaskSections {
+    std::string_view part[3]; // the text of each section, without the ";"
+    int count = 0;            // how many sections the mask has (1 to 3)
+};
+
+// One output place of a compiled mask.
+struct MaskPosition {
+    char character = 0;  // the literal, or the filler a digit position shows without a digit
+    bool digit = false;  // a digit position rather than a literal
+    bool filled = false; // a digit position that shows character when it has no digit
+    bool zero = false;   // a "0" placeholder outside the exponent (counted in zeroPlaceholders)
+};
+
+// A mask section read once: its positions and what they add up to.
+struct CompiledMask {
+    std::vector<MaskPosition> positions; // left to right
+    std::size_t integerPositions = 0;    // NI: digit positions before the point
+    std::size_t fractionPositions = 0;   // NF: digit positions after the point
+    std::size_t exponentPositions = 0;   // NE: digit positions after "E+" or "E-"
+    std::size_t zeroPlaceholders = 0;    // ZF: "0" positions outside the exponent
+    bool thousands = false;              // a "," after a digit asked for separators
+    bool percent = false;                // a "%" after a digit: show the value times 100
+    char exponentMode = 0;               // '+' or '-' after the exponent letter, 0 for none
+    std::size_t exponentStart = 0;       // index of the first position of the exponent field
+};
+
+// The digits a compiled mask shows, rounded to its positions.
+struct MaskDigits {
+    std::string digits;    // M: integer digits then fraction digits (or the exponent mantissa)
+    int exponent = 0;      // e: the exponent shown in exponent mode
+    bool negative = false; // a minus sign is still to be placed
+};
+
+// Splits at ";" outside double quotes and not escaped by "\"; a fourth section is ignored.
+MaskSections SplitMaskSections(std::string_view mask);
+
+CompiledMask CompileMask(std::string_view section);
+
+// The value's digits rounded half to even on the decimal string to fit the mask.
+MaskDigits RoundForMask(const DigitString& value, const CompiledMask& mask);
+
+std::string RenderMask(const MaskDigits& shown, const CompiledMask& mask);
