@@ -21,6 +21,24 @@ void MoveTo(std::string& out, int x, int y) {
     out += 'H';
 }
 
+// The shortest way from where the terminal cursor is: one step left (a
+// Backspace in the line editor) costs a single byte.
+void MoveFrom(PresenterState& state, std::string& out, int x, int y) {
+    if (state.atY == y && state.atX >= 0) {
+        if (x == state.atX) {
+            return;
+        }
+        if (x == state.atX - 1) {
+            out += '\b';
+            state.atX = x;
+            return;
+        }
+    }
+    MoveTo(out, x, y);
+    state.atX = x;
+    state.atY = y;
+}
+
 bool SameCell(const ScreenCell& a, const ScreenCell& b) {
     return a.character == b.character && a.attribute == b.attribute;
 }
@@ -108,9 +126,7 @@ void RenderFrame(PresenterState& state, const Frame& next, const TerminalStyle& 
             if (SameCell(cell, state.shown.cells[i])) {
                 continue;
             }
-            if (state.atX != x || state.atY != y) {
-                MoveTo(out, x, y);
-            }
+            MoveFrom(state, out, x, y);
             if (state.sgr != cell.attribute) {
                 AppendSgr(out, cell.attribute, style);
                 state.sgr = cell.attribute;
@@ -126,11 +142,7 @@ void RenderFrame(PresenterState& state, const Frame& next, const TerminalStyle& 
         SendTitle(state, next.title, style, out);
     }
     if (next.cursorVisible) {
-        if (state.atX != next.cursorX || state.atY != next.cursorY) {
-            MoveTo(out, next.cursorX, next.cursorY);
-            state.atX = next.cursorX;
-            state.atY = next.cursorY;
-        }
+        MoveFrom(state, out, next.cursorX, next.cursorY);
         if (!state.cursorShown) {
             out += "\x1b[?25h";
         }

@@ -136,6 +136,13 @@ TEST(Presenter, SendsOnlyWhatChanged) {
     RenderFrame(state, frame, style, out);
     EXPECT_EQ(out, "0\x1b[?25h");
 
+    // A Backspace in the line editor: the cell left of the cursor blanked, the cursor on it.
+    frame.cells[7 * 80 + 73] = {' ', 0xF0};
+    frame.cursorX = 73;
+    out.clear();
+    RenderFrame(state, frame, style, out);
+    EXPECT_EQ(out, "\b \b");
+
     frame.cells[0] = {'x', 0xFC};
     frame.cursorVisible = false;
     out.clear();
