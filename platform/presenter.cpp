@@ -160,7 +160,10 @@ std::string RestoreSequence(const PresenterState& state, int promptRow) {
     if (state.titleSaved) {
         out += "\x1b[23;0t";
     }
-    const int height = state.shown.height > 0 ? state.shown.height : 1;
+    if (!state.valid) {
+        return out; // nothing drawn yet: the terminal's cursor is still where it was
+    }
+    const int height = state.shown.height;
     if (promptRow < height) {
         MoveTo(out, 0, promptRow < 0 ? 0 : promptRow);
     } else {

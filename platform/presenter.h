@@ -45,7 +45,8 @@ void RenderFrame(PresenterState& state, const Frame& next, const TerminalStyle& 
 
 // The bytes that hand the terminal back: colours reset, line wrap on, cursor
 // shown, title restored, and the cursor at column 1 of terminal row promptRow
-// (0-based), scrolling up once when that row is below the screen.
+// (0-based), scrolling up once when that row is below the screen. Before the
+// first frame the cursor is left where it is.
 std::string RestoreSequence(const PresenterState& state, int promptRow);
 
 // One cell byte as the terminal shows it: never a control character.

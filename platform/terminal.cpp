@@ -141,6 +141,14 @@ void OnTerminate(int signal) {
 
 void OnStop(int signal);
 
+// Continued after any stop: whatever the shell drew meanwhile is drawn over.
+void OnContinue(int) {
+    const int saved = errno;
+    resized = 1;
+    Notify();
+    errno = saved;
+}
+
 void OnResize(int) {
     const int saved = errno;
     resized = 1;
@@ -190,6 +198,7 @@ void InstallHandlers() {
         Install(signal, OnTerminate);
     }
     Install(SIGTSTP, OnStop);
+    Install(SIGCONT, OnContinue);
     std::signal(SIGPIPE, SIG_IGN);
     for (int signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) {
         struct sigaction action {};

@@ -206,7 +206,9 @@ TEST(Presenter, ALargerTerminalShowsTheBufferAtTheTopLeftAndItsOwnColoursBeyond)
 
 TEST(Presenter, HandingBackPutsTheShellPromptBelowTheScreen) {
     PresenterState state;
+    EXPECT_EQ(RestoreSequence(state, 7), "\x1b[0m\x1b[?7h\x1b[?25h"); // nothing drawn yet
     state.shown = BlankFrame(80, 25, 0xF0);
+    state.valid = true;
     EXPECT_EQ(RestoreSequence(state, 7), "\x1b[0m\x1b[?7h\x1b[?25h\x1b[8;1H");
     state.titleSaved = true;
     EXPECT_EQ(RestoreSequence(state, 25), "\x1b[0m\x1b[?7h\x1b[?25h\x1b[23;0t\x1b[25;1H\r\n");
