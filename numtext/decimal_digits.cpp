@@ -1,7 +1,9 @@
 #include "numtext/decimal_digits.h"
+#include "numtext/significant_digits.h"
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -10,6 +12,7 @@ constexpr std::uint64_t kTenTo17 = 100000000000000000ULL;
 constexpr std::uint64_t kTenTo18 = 1000000000000000000ULL;
 constexpr Extended kTenTo17Extended = 1e17L;
 constexpr Extended kTenTo18Extended = 1e18L;
+constexpr int kLargestExactPower = 27;
 // Shown as the exponent of an infinite value: far beyond any finite one a double can hold.
 constexpr int kInfinityExponent = 999;
 
@@ -20,17 +23,29 @@ struct Significand {
     int decimalExponent = 0;  // k
 };
 
-// floor(log10(2^(binaryExponent - 1))): k itself, or one less.
+// The e of value = f x 2^e with 0.5 <= f < 1, read from the extended format's exponent field.
+int BinaryExponent(Extended magnitude) {
+    unsigned char bytes[10];
+    std::memcpy(bytes, &magnitude, sizeof bytes);
+    const int biased = ((bytes[9] & 0x7F) << 8) | bytes[8];
+    if (biased != 0)
+        return biased - 16382;
+    int exponent = 0; // subnormal: the field says nothing, ask the library
+    static_cast<void>(std::frexp(magnitude, &exponent));
+    return exponent;
+}
+
+// k or one less: floor(log10(2^(binaryExponent - 1))), with log10(2) in 32 fractional bits.
 int EstimateDecimalExponent(int binaryExponent) {
-    // log10(2) in 32 fractional bits; exact enough over the whole extended range.
     constexpr std::int64_t kLog10Of2 = 1292913986;
     return static_cast<int>((static_cast<std::int64_t>(binaryExponent - 1) * kLog10Of2) >> 32);
 }
 
 Significand EighteenDigits(Extended magnitude) {
-    int binaryExponent = 0;
-    static_cast<void>(std::frexp(magnitude, &binaryExponent));
-    int k = EstimateDecimalExponent(binaryExponent);
+    int k = EstimateDecimalExponent(BinaryExponent(magnitude));
+    // Where the powers of ten are exact a comparison settles k before any scaling.
+    if (k + 1 >= 0 && k + 1 <= kLargestExactPower && magnitude >= PowerOfTen(1.0L, k + 1))
+        ++k;
     Extended scaled = PowerOfTen(magnitude, kSignificantDigits - 1 - k);
     // Scale again from the magnitude rather than dividing the result, so it rounds only once.
     if (scaled >= kTenTo18Extended) {
@@ -46,6 +61,14 @@ Significand EighteenDigits(Extended magnitude) {
         ++k;
     }
     return {digits, k};
+}
+
+// The nine decimal digits of value (below 10^9), leading zeros included.
+void WriteNineDigits(char* out, std::uint32_t value) {
+    for (int i = 8; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
 }
 
 // Rounds digits to its first count characters on the next digit alone; a carry out of the
@@ -70,32 +93,40 @@ void RoundOnNextDigit(DigitString& result, std::size_t count) {
 
 } // namespace
 
-DigitString DecimalDigits(Extended value, int count) {
-    const std::size_t wanted = count > 0 ? static_cast<std::size_t>(count) : 0;
-    DigitString result;
-    if (value == 0 || std::isnan(value)) {
-        result.digits.assign(wanted, '0');
+SignificantDigits NineteenDigits(Extended value) {
+    SignificantDigits result;
+    std::memset(result.digits, '0', sizeof result.digits);
+    if (value == 0 || std::isnan(value))
         return result;
-    }
     result.negative = value < 0;
     if (std::isinf(value)) {
-        result.digits.assign(wanted, '9');
+        std::memset(result.digits, '9', sizeof result.digits);
         result.exponent = kInfinityExponent;
         return result;
     }
     const Significand significand = EighteenDigits(std::fabs(value));
     result.exponent = significand.decimalExponent + 1;
-    result.digits.assign(wanted > kSignificantDigits ? wanted : kSignificantDigits, '0');
-    std::uint64_t rest = significand.digits;
-    for (std::size_t i = kSignificantDigits; i > 0; --i) {
-        result.digits[i - 1] = static_cast<char>('0' + rest % 10);
-        rest /= 10;
+    // Two halves of nine digits: short 32-bit chains the processor can run side by side.
+    constexpr std::uint64_t kTenTo9 = 1000000000;
+    WriteNineDigits(result.digits, static_cast<std::uint32_t>(significand.digits / kTenTo9));
+    WriteNineDigits(result.digits + 9, static_cast<std::uint32_t>(significand.digits % kTenTo9));
+    return result;
+}
+
+DigitString DecimalDigits(Extended value, int count) {
+    const std::size_t wanted = count > 0 ? static_cast<std::size_t>(count) : 0;
+    const SignificantDigits nineteen = NineteenDigits(value);
+    DigitString result;
+    result.exponent = nineteen.exponent;
+    result.negative = nineteen.negative;
+    if (std::isinf(value)) {
+        result.digits.assign(wanted, '9');
+        return result;
     }
-    if (wanted < kSignificantDigits) {
-        if (wanted == 0)
-            result.digits.clear();
-        else
-            RoundOnNextDigit(result, wanted);
-    }
+    result.digits.assign(DigitsOf(nineteen));
+    if (wanted > 0 && wanted < kSignificantDigits)
+        RoundOnNextDigit(result, wanted);
+    else
+        result.digits.resize(wanted, '0');
     return result;
 }

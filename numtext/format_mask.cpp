@@ -2,33 +2,42 @@
 #include "numtext/mask.h"
 #include "numtext/numtext.h"
 
+#include <memory_resource>
 
 namespace {
 
-// The formatter takes 18 significant digits and one more place, so that infinity shows 19
-// nines before its zeros.
-constexpr int kFormatDigits = 19;
+// Room on the stack for the positions of an ordinary mask; longer ones use the heap.
+constexpr std::size_t kLocalMaskBytes = 256;
+
+// The section that shows value, and the value it shows (negated for a second section).
+struct ChosenSection {
+    std::string_view text; // the section, possibly empty
+    Extended value;        // what it formats
+};
+
+ChosenSection ChooseSection(const MaskSections& sections, Extended value) {
+    if (value > 0)
+        return {sections.part[0], value};
+    if (value == 0) {
+        if (sections.count == 3 && !sections.part[2].empty())
+            return {sections.part[2], value};
+        return {sections.part[0], value};
+    }
+    // Negative, or not-a-number: a second section shows the magnitude with its own literals
+    // for the sign.
+    if (sections.count >= 2 && !sections.part[1].empty())
+        return {sections.part[1], -value};
+    return {sections.part[0], value};
+}
 
 } // namespace
 
 std::string FormatMask(double value, std::string_view mask) {
-    const MaskSections sections = SplitMaskSections(mask);
-    Extended v = value;
-    std::string_view section = sections.part[0];
-    if (v == 0) {
-        if (sections.count == 3 && !sections.part[2].empty())
-            section = sections.part[2];
-    } else if (!(v > 0)) {
-        // Negative, or not-a-number: the second section shows the magnitude with its own
-        // literals for the sign.
-        if (sections.count >= 2 && !sections.part[1].empty()) {
-            section = sections.part[1];
-            v = -v;
-        }
-    }
-    if (section.empty())
-        return PlainNumberText(v);
-    const CompiledMask compiled = CompileMask(section);
-    const DigitString digits = DecimalDigits(v, kFormatDigits);
-    return RenderMask(RoundForMask(digits, compiled), compiled);
+    const ChosenSection chosen = ChooseSection(SplitMaskSections(mask), value);
+    if (chosen.text.empty())
+        return PlainNumberText(chosen.value);
+    alignas(MaskPosition) unsigned char local[kLocalMaskBytes];
+    std::pmr::monotonic_buffer_resource memory(local, sizeof local);
+    const CompiledMask compiled = CompileMask(chosen.text, &memory);
+    return RenderMask(RoundForMask(NineteenDigits(chosen.value), compiled), compiled);
 }

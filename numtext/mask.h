@@ -3,12 +3,13 @@
 // rendered from the right.
 #pragma once
 
-#include "numtext/decimal_digits.h"
+#include "numtext/significant_digits.h"
+
+#include <memory_resource>
 
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Up to three sections of a mask: for positive values, negative values and zero.
 struct MaskSections {
@@ -26,15 +27,15 @@ struct MaskPosition {
 
 // A mask section read once: its positions and what they add up to.
 struct CompiledMask {
-    std::vector<MaskPosition> positions; // left to right
-    std::size_t integerPositions = 0;    // NI: digit positions before the point
-    std::size_t fractionPositions = 0;   // NF: digit positions after the point
-    std::size_t exponentPositions = 0;   // NE: digit positions after "E+" or "E-"
-    std::size_t zeroPlaceholders = 0;    // ZF: "0" positions outside the exponent
-    bool thousands = false;              // a "," after a digit asked for separators
-    bool percent = false;                // a "%" after a digit: show the value times 100
-    char exponentMode = 0;               // '+' or '-' after the exponent letter, 0 for none
-    std::size_t exponentStart = 0;       // index of the first position of the exponent field
+    std::pmr::vector<MaskPosition> positions; // left to right
+    std::size_t integerPositions = 0;         // NI: digit positions before the point
+    std::size_t fractionPositions = 0;        // NF: digit positions after the point
+    std::size_t exponentPositions = 0;        // NE: digit positions after "E+" or "E-"
+    std::size_t zeroPlaceholders = 0;         // ZF: "0" positions outside the exponent
+    bool thousands = false;                   // a "," after a digit asked for separators
+    bool percent = false;                     // a "%" after a digit: show the value times 100
+    char exponentMode = 0;                    // '+' or '-' after the exponent letter, 0 for none
+    std::size_t exponentStart = 0;            // index of the first position of the exponent field
 };
 
 // The digits a compiled mask shows, rounded to its positions.
@@ -47,9 +48,10 @@ struct MaskDigits {
 // Splits at ";" outside double quotes and not escaped by "\"; a fourth section is ignored.
 MaskSections SplitMaskSections(std::string_view mask);
 
-CompiledMask CompileMask(std::string_view section);
+// The positions are kept in memory, so a caller can lend a buffer on its stack.
+CompiledMask CompileMask(std::string_view section, std::pmr::memory_resource* memory);
 
 // The value's digits rounded half to even on the decimal string to fit the mask.
-MaskDigits RoundForMask(const DigitString& value, const CompiledMask& mask);
+MaskDigits RoundForMask(const SignificantDigits& value, const CompiledMask& mask);
 
 std::string RenderMask(const MaskDigits& shown, const CompiledMask& mask);

@@ -116,8 +116,8 @@ std::size_t CompileOne(std::string_view section, std::size_t i, CompiledMask& ma
 
 } // namespace
 
-CompiledMask CompileMask(std::string_view section) {
-    CompiledMask mask;
+CompiledMask CompileMask(std::string_view section, std::pmr::memory_resource* memory) {
+    CompiledMask mask{std::pmr::vector<MaskPosition>(memory)};
     mask.positions.reserve(section.size() + 1);
     CompileState state;
     for (std::size_t i = 0; i < section.size(); ++i) {

@@ -168,7 +168,6 @@ std::string RenderMask(const MaskDigits& shown, const CompiledMask& mask) {
     s.fractionLeft = mask.fractionPositions;
     s.trailingZeros = s.fractionLeft > 0 && !shown.digits.empty() && shown.digits.back() == '0';
     s.thousands = mask.thousands;
-    s.out.reserve(mask.positions.size() + shown.digits.size() + 8);
 
     if (mask.exponentMode != 0)
         RenderExponent(s.out, shown, mask);

@@ -2,8 +2,14 @@
 
 namespace {
 
-// 10^0 to 10^7, exact.
-constexpr Extended kSmallPowers[8] = {1.0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L};
+// 10^0 to 10^27, every one exact in 64 bits of significand. The first eight start the
+// product for larger powers; the whole table is what that product gives up to 10^27, taken
+// in one step for the short counts that answers and displays use.
+constexpr Extended kExactPowers[28] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
+                                       1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+                                       1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
+                                       1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+constexpr unsigned kLargestExactPower = 27;
 
 // 10^(8 x 2^i), each the extended value nearest the exact power (the first two are exact). Given
 // as hexadecimal significands so that no decimal conversion can shift a bit.
@@ -40,7 +46,9 @@ Extended PowerOfTen(Extended value, int count) {
     if (magnitude > kTableLimit)
         magnitude = kTableLimit;
 
-    Extended power = kSmallPowers[magnitude % 8];
+    if (magnitude <= kLargestExactPower)
+        return count >= 0 ? value * kExactPowers[magnitude] : value / kExactPowers[magnitude];
+    Extended power = kExactPowers[magnitude % 8];
     unsigned steps = magnitude / 8;
     for (int bit = 0; steps != 0; ++bit, steps >>= 1) {
         if ((steps & 1U) != 0)
