@@ -1,0 +1,158 @@
+#include "pty_child.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+// Environment strings and the pointer list execve takes.
+struct Environment {
+    std::vector<std::string> texts; // "NAME=value" entries
+    std::vector<char*> list;        // pointers into texts, null-ended
+};
+
+Environment MakeEnvironment() {
+    Environment env;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        std::string text = *entry;
+        if (text.rfind("TERM=", 0) != 0 && text.rfind("LC_ALL=", 0) != 0) {
+            env.texts.push_back(text);
+        }
+    }
+    env.texts.push_back("TERM=xterm-256color");
+    env.texts.push_back("LC_ALL=C.UTF-8");
+    for (std::string& text : env.texts) {
+        env.list.push_back(text.data());
+    }
+    env.list.push_back(nullptr);
+    return env;
+}
+
+} // namespace
+
+const std::vector<char*>& PtyEnvironment() {
+    static const Environment environment = MakeEnvironment();
+    return environment.list;
+}
+
+PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int columns, int rows) {
+    PtyChild child;
+    int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master < 0) {
+        return child;
+    }
+    if (grantpt(master) != 0 || unlockpt(master) != 0) {
+        close(master);
+        return child;
+    }
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(columns);
+    size.ws_row = static_cast<unsigned short>(rows);
+    ioctl(master, TIOCSWINSZ, &size);
+    std::string slaveName = ptsname(master);
+    pid_t pid = fork();
+    if (pid == 0) {
+        setsid();
+        int slave = open(slaveName.c_str(), O_RDWR);
+        if (slave < 0 || ioctl(slave, TIOCSCTTY, 0) != 0) {
+            _exit(126);
+        }
+        dup2(slave, STDIN_FILENO);
+        dup2(slave, STDOUT_FILENO);
+        dup2(slave, STDERR_FILENO);
+        if (slave > STDERR_FILENO) {
+            close(slave);
+        }
+        char* argv[] = {const_cast<char*>(path), nullptr};
+        execve(path, argv, envList.data());
+        _exit(127);
+    }
+    if (pid < 0) {
+        close(master);
+        return child;
+    }
+    child.pid = pid;
+    child.master = master;
+    return child;
+}
+
+bool ReadSome(int master, std::string& into, int timeoutMs) {
+    pollfd fd{master, POLLIN, 0};
+    if (poll(&fd, 1, timeoutMs) <= 0) {
+        return false;
+    }
+    char buffer[4096];
+    ssize_t got = read(master, buffer, sizeof buffer);
+    if (got > 0) {
+        into.append(buffer, static_cast<size_t>(got));
+        return true;
+    }
+    return got < 0 && errno == EINTR;
+}
+
+void EndChild(PtyChild& child, std::string* rest, rusage* usage) {
+    kill(child.pid, SIGTERM);
+    std::string ignored;
+    while (ReadSome(child.master, rest != nullptr ? *rest : ignored, 2000)) {
+    }
+    int status = 0;
+    rusage spent{};
+    if (wait4(child.pid, &status, WNOHANG, &spent) == 0) {
+        // Still there once its terminal is closed or quiet: a SIGKILL to a
+        // process already on its way out changes nothing it has spent.
+        kill(child.pid, SIGKILL);
+        wait4(child.pid, &status, 0, &spent);
+    }
+    close(child.master);
+    if (usage != nullptr) {
+        *usage = spent;
+    }
+}
+
+size_t ArrivalOffset(const std::string& stream, const std::string& text) {
+    std::string wanted;
+    for (char c : text) {
+        if (c != ' ') {
+            wanted += c;
+        }
+    }
+    size_t matched = 0;
+    for (size_t pos = 0; pos < stream.size(); ++pos) {
+        char c = stream[pos];
+        if (c == '\x1b' && pos + 1 < stream.size()) {
+            char kind = stream[pos + 1];
+            if (kind == '[') {
+                pos += 2;
+                while (pos < stream.size() && (stream[pos] < 0x40 || stream[pos] > 0x7e)) {
+                    ++pos;
+                }
+            } else if (kind == ']') {
+                pos = stream.find_first_of("\a\x1b", pos + 2);
+                if (pos == std::string::npos) {
+                    return std::string::npos;
+                }
+                pos += stream[pos] == '\x1b' ? 1 : 0;
+            } else {
+                ++pos;
+            }
+            continue;
+        }
+        if (c == ' ' || static_cast<unsigned char>(c) < 0x20) {
+            continue;
+        }
+        matched = c == wanted[matched] ? matched + 1 : (c == wanted[0] ? 1 : 0);
+        if (matched == wanted.size()) {
+            return pos + 1;
+        }
+    }
+    return std::string::npos;
+}

@@ -1,0 +1,39 @@
+// Spawning a program on a fresh pseudo-terminal of its own, the way a user's
+// terminal would start it, and reading everything it writes there.
+#pragma once
+
+#include <string>
+#include <sys/resource.h>
+#include <sys/types.h>
+#include <vector>
+
+// A spawned process and the master side of its terminal.
+struct PtyChild {
+    pid_t pid = -1;  // the child, leader of its own session
+    int master = -1; // read end of everything it writes to its terminal
+};
+
+// The environment a user's terminal would give: ours, with a UTF-8 locale and
+// a common terminal type, as the null-ended pointer list execve takes. Made once.
+const std::vector<char*>& PtyEnvironment();
+
+// Starts `path` with a new pseudo-terminal of columns x rows as its controlling
+// terminal and standard input, output and error. pid stays -1 on failure.
+// SpawnOnPty("/bin/true", PtyEnvironment(), 80, 25) runs it on an 80 x 25 terminal.
+PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int columns, int rows);
+
+// Appends what is there within `timeoutMs`; false at end of file (Linux gives
+// EIO once the child side is closed) or on time-out.
+bool ReadSome(int master, std::string& into, int timeoutMs);
+
+// Ends the child with SIGTERM if it still runs, takes what it writes on the way
+// out (into rest, when given), reaps it (SIGKILL when it has not ended by the
+// time its terminal closes or goes quiet for 2 s) and closes the master. When
+// usage is given it receives the child's resource usage from wait4.
+void EndChild(PtyChild& child, std::string* rest, rusage* usage = nullptr);
+
+// Offset just past `text` in the printed characters of `stream`, ignoring escape
+// sequences and blanks (a presenter may skip unchanged blanks with cursor
+// moves); npos while it has not arrived in full.
+// ArrivalOffset("\x1b[2;4HOrvane\x1b[2;11H6.0", "Orvane 6.0") is 22.
+size_t ArrivalOffset(const std::string& stream, const std::string& text);

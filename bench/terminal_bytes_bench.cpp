@@ -1,0 +1,184 @@
+// Bytes the presenter sends to the terminal: the whole banner screen, one
+// changed cell, one echoed character and one Backspace, each against the
+// number of cells that changed; and the time to render the whole screen
+// against copying as many bytes with memcpy, in the same run.
+#include "app/winmain.h"
+#include "console/console.h"
+#include "platform/frame.h"
+#include "platform/headless.h"
+#include "platform/presenter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kWidth = 80;
+constexpr int kHeight = 25;
+
+// The console just after start-up: window set up, banner shown, cursor hidden.
+void StartOnBanner() {
+    StartHeadlessConsole(kWidth, kHeight);
+    StartConsole();
+    SetUpConsoleWindow(GetModuleHandleA(nullptr));
+    ShowBanner();
+}
+
+Frame CurrentFrame() {
+    View view;
+    return ComposeFrame(HeadlessConsole(), kWidth, kHeight, view, nullptr);
+}
+
+// Cells of next that differ from what the terminal shows; all of them before
+// the first frame, when the terminal holds only its own blank margin.
+int ChangedCells(const PresenterState& state, const Frame& next) {
+    if (!state.valid || state.shown.width != next.width || state.shown.height != next.height) {
+        return next.width * next.height;
+    }
+    int changed = 0;
+    for (std::size_t i = 0; i < next.cells.size(); ++i) {
+        const ScreenCell& a = next.cells[i];
+        const ScreenCell& b = state.shown.cells[i];
+        changed += a.character != b.character || a.attribute != b.attribute ? 1 : 0;
+    }
+    return changed;
+}
+
+// One frame sent: its bytes and the cells that changed.
+struct Update {
+    std::string bytes; // what went to the terminal
+    int cells = 0;     // cells that differed from the last frame
+};
+
+Update Present(PresenterState& state) {
+    const Frame next = CurrentFrame();
+    Update update;
+    update.cells = ChangedCells(state, next);
+    RenderFrame(state, next, TerminalStyle{}, update.bytes);
+    return update;
+}
+
+// Control bytes spelled out, so a short update can be read in the output:
+// "\b \b" for a Backspace.
+std::string Spelled(const std::string& bytes) {
+    std::string out;
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0x1b) {
+            out += "\\e";
+        } else if (byte == '\b') {
+            out += "\\b";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void Report(benchmark::State& state, const std::string& name, const Update& update) {
+    state.counters[name + "_bytes"] = static_cast<double>(update.bytes.size());
+    state.counters[name + "_cells"] = update.cells;
+    if (update.cells > 0) {
+        state.counters[name + "_bytes_per_cell"] =
+            static_cast<double>(update.bytes.size()) / update.cells;
+    }
+}
+
+// The whole banner screen, then small changes on the same terminal, as the
+// tool sends them: frames are presented before every wait, so the cursor is
+// already shown at the answer's place when a key arrives.
+void BM_TerminalBytes(benchmark::State& state) {
+    Update banner;
+    Update oneCell;
+    Update cursorShown;
+    Update echo;
+    Update backspace;
+    for (auto _ : state) {
+        StartOnBanner();
+        PresenterState presenter;
+        banner = Present(presenter);
+
+        Locate(8, 73);
+        WriteCells("X");
+        oneCell = Present(presenter);
+
+        // The line editor starts: cursor shown where the answer goes.
+        ShowCursorForDuration();
+        Locate(8, 73);
+        cursorShown = Present(presenter);
+        WriteCells("5");
+        echo = Present(presenter);
+
+        // Backspace: step back, blank the cell, step back.
+        Locate(8, 73);
+        WriteCells(" ");
+        Locate(8, 73);
+        backspace = Present(presenter);
+        PutCursorBack();
+    }
+    Report(state, "banner", banner);
+    Report(state, "one_cell", oneCell);
+    state.counters["cursor_shown_bytes"] = static_cast<double>(cursorShown.bytes.size());
+    Report(state, "echo", echo);
+    Report(state, "backspace", backspace);
+    state.SetLabel("one_cell=\"" + Spelled(oneCell.bytes) + "\" cursor_shown=\"" +
+                   Spelled(cursorShown.bytes) + "\" echo=\"" + Spelled(echo.bytes) +
+                   "\" backspace=\"" + Spelled(backspace.bytes) + "\"");
+}
+BENCHMARK(BM_TerminalBytes)->Iterations(1);
+
+// Copies of the baseline per timed batch: one copy of a few kilobytes is too
+// short for the clock.
+constexpr int kCopiesPerBatch = 256;
+
+// Rendering the whole banner screen from a fresh presenter (what a start or a
+// resize costs), against memcpy of as many bytes, alternating in every
+// iteration; the reported time is the render's, vs_memcpy the ratio of the sums.
+void BM_FullScreenRender(benchmark::State& state) {
+    StartOnBanner();
+    const Frame frame = CurrentFrame();
+    std::string sample;
+    {
+        PresenterState presenter;
+        RenderFrame(presenter, frame, TerminalStyle{}, sample);
+    }
+    std::vector<char> copy(sample.size());
+    double renderTotal = 0;
+    double copyTotal = 0;
+    for (auto _ : state) {
+        const Clock::time_point renderStart = Clock::now();
+        PresenterState presenter;
+        std::string out;
+        RenderFrame(presenter, frame, TerminalStyle{}, out);
+        benchmark::DoNotOptimize(out.data());
+        const Clock::time_point copyStart = Clock::now();
+        for (int i = 0; i < kCopiesPerBatch; ++i) {
+            std::memcpy(copy.data(), sample.data(), sample.size());
+            benchmark::DoNotOptimize(copy.data());
+            benchmark::ClobberMemory();
+        }
+        const Clock::time_point copyEnd = Clock::now();
+        const double renderSeconds = std::chrono::duration<double>(copyStart - renderStart).count();
+        renderTotal += renderSeconds;
+        copyTotal += std::chrono::duration<double>(copyEnd - copyStart).count() / kCopiesPerBatch;
+        state.SetIterationTime(renderSeconds);
+    }
+    const auto iterations = static_cast<double>(state.iterations());
+    state.counters["bytes"] = static_cast<double>(sample.size());
+    state.counters["memcpy_ns"] = copyTotal * 1e9 / iterations;
+    state.counters["vs_memcpy"] = copyTotal > 0 ? renderTotal / copyTotal : 0;
+}
+BENCHMARK(BM_FullScreenRender)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
