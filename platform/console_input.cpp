@@ -131,8 +131,7 @@ void Sleep(DWORD dwMilliseconds) {
         IdleHeadless(console);
         return;
     }
-    PresentScreen();
-    WaitForTerminal(static_cast<int>(std::min<DWORD>(dwMilliseconds, 1000000)));
+    SleepOnTerminal(static_cast<int>(std::min<DWORD>(dwMilliseconds, 1000000000)));
 }
 
 BOOL MessageBeep(UINT) {

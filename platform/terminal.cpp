@@ -392,6 +392,25 @@ void WaitForTerminal(int ms) {
     }
 }
 
+void SleepOnTerminal(int ms) {
+    if (!session.active) {
+        return;
+    }
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        PresentScreen();
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        if (left <= 0) {
+            return;
+        }
+        pollfd wakeUp{signalPipe[0], POLLIN, 0};
+        if (poll(&wakeUp, 1, static_cast<int>(left)) > 0) {
+            DrainSignalPipe();
+        }
+    }
+}
+
 void RingTerminalBell() {
     if (session.active) {
         PresentScreen();

@@ -25,6 +25,10 @@ void PumpTerminalInput();
 // Waits up to ms milliseconds, returning early when input or a signal arrives.
 void WaitForTerminal(int ms);
 
+// Sleeps the whole ms milliseconds, leaving typed keys where they are; a
+// resize meanwhile is drawn at once.
+void SleepOnTerminal(int ms);
+
 void RingTerminalBell();
 
 // Shows a framed box with an OK button over the screen until Enter, Space or
