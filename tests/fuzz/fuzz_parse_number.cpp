@@ -1,0 +1,33 @@
+// ParseNumber on arbitrary bytes: no crash, no undefined behaviour, always a finite number,
+// and only the numeric prefix matters.
+#include "numtext/numtext.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+bool SameBits(Extended a, Extended b) {
+    return std::memcmp(&a, &b, 10) == 0;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const Extended value = ParseNumber(text);
+    // The largest decimal saturates at 2^127 and radix forms fit 64 bits: never infinite.
+    if (!std::isfinite(value))
+        std::abort();
+    // An "x" can never continue a number, and a leading blank is always skipped.
+    if (!SameBits(ParseNumber(text + "x"), value) || !SameBits(ParseNumber(" " + text), value))
+        std::abort();
+    const Extended scaled = PowerOfTen(value, static_cast<int>(size) - 64);
+    if (std::isnan(scaled))
+        std::abort();
+    return 0;
+}
