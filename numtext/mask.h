@@ -5,11 +5,11 @@
 
 #include "numtext/significant_digits.h"
 
-#include <memory_resource>
-
 #include <cstddef>
+#include <memory_resource>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Up to three sections of a mask: for positive values, negative values and zero.
 struct MaskSections {
@@ -48,10 +48,12 @@ struct MaskDigits {
 // Splits at ";" outside double quotes and not escaped by "\"; a fourth section is ignored.
 MaskSections SplitMaskSections(std::string_view mask);
 
-// The positions are kept in memory, so a caller can lend a buffer on its stack.
+// Positions are allocated from memory, so that a caller can lend a buffer on its stack.
 CompiledMask CompileMask(std::string_view section, std::pmr::memory_resource* memory);
 
 // The value's digits rounded half to even on the decimal string to fit the mask.
 MaskDigits RoundForMask(const SignificantDigits& value, const CompiledMask& mask);
 
+// The text, built from the rightmost position to the leftmost so the sign and any integer
+// digits that found no position of their own end up left of the leftmost digit.
 std::string RenderMask(const MaskDigits& shown, const CompiledMask& mask);

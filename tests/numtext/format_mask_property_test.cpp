@@ -162,8 +162,9 @@ TEST(FormatMaskProperty, TwoPlaceMasksMatchExactDecimalRounding) {
                 << std::hexfloat << value << " with " << mask;
             if (shown != TwoPlaces(correctlyRounded, negative, width))
                 ++correctlyRoundedDiffers;
-            if (shown != TwoPlaces(truncated, negative, width))
-                ++truncatedDiffers;
+            if (shown != TwoPlaces(truncated, negative, width) && ++truncatedDiffers == 1)
+                std::printf("first difference from cutting: %.17g shows %s, cut gives %s\n", value,
+                            shown.c_str(), TwoPlaces(truncated, negative, width).c_str());
         }
     }
     std::printf("%zu values x 2 masks: %d differ from rounding the exact expansion once to 18 "
