@@ -88,41 +88,46 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD, DWORD, void*, DWORD dwCreationDispo
     return INVALID_HANDLE_VALUE;
 }
 
-BOOL PeekConsoleInputA(HANDLE hConsoleInput, INPUT_RECORD* lpBuffer, DWORD nLength,
-                       LPDWORD lpNumberOfEventsRead) {
-    if (hConsoleInput != kKeyboardHandle || lpBuffer == nullptr ||
-        lpNumberOfEventsRead == nullptr) {
-        return FALSE;
+namespace {
+
+// Shows the last frame, takes what was typed, and copies up to length records
+// from the head of the queue. False for a handle that is not the keyboard.
+bool LookAtInput(HANDLE handle, INPUT_RECORD* records, DWORD length, LPDWORD count) {
+    if (handle != kKeyboardHandle || records == nullptr || count == nullptr) {
+        return false;
     }
     PresentScreen();
     PumpTerminalInput();
     const std::deque<INPUT_RECORD>& input = TheConsole().input;
-    const DWORD count = static_cast<DWORD>(std::min<std::size_t>(nLength, input.size()));
-    std::copy_n(input.begin(), count, lpBuffer);
-    *lpNumberOfEventsRead = count;
-    return TRUE;
+    *count = static_cast<DWORD>(std::min<std::size_t>(length, input.size()));
+    std::copy_n(input.begin(), *count, records);
+    return true;
+}
+
+} // namespace
+
+BOOL PeekConsoleInputA(HANDLE hConsoleInput, INPUT_RECORD* lpBuffer, DWORD nLength,
+                       LPDWORD lpNumberOfEventsRead) {
+    return LookAtInput(hConsoleInput, lpBuffer, nLength, lpNumberOfEventsRead) ? TRUE : FALSE;
 }
 
 BOOL ReadConsoleInputA(HANDLE hConsoleInput, INPUT_RECORD* lpBuffer, DWORD nLength,
                        LPDWORD lpNumberOfEventsRead) {
-    if (hConsoleInput != kKeyboardHandle || lpBuffer == nullptr ||
-        lpNumberOfEventsRead == nullptr) {
-        return FALSE;
-    }
     ConsoleModel& console = TheConsole();
-    PresentScreen();
-    PumpTerminalInput();
     // Like the console, a read waits for a record; a headless console has no
     // one to wait for, so an empty queue fails the read instead.
-    while (console.input.empty() && !console.headless) {
+    while (LookAtInput(hConsoleInput, lpBuffer, nLength, lpNumberOfEventsRead)) {
+        if (*lpNumberOfEventsRead > 0) {
+            console.input.erase(console.input.begin(),
+                                console.input.begin() + *lpNumberOfEventsRead);
+            return TRUE;
+        }
+        if (console.headless || nLength == 0) {
+            return FALSE;
+        }
         WaitForTerminal(1000);
-        PumpTerminalInput();
     }
-    const DWORD count = static_cast<DWORD>(std::min<std::size_t>(nLength, console.input.size()));
-    std::copy_n(console.input.begin(), count, lpBuffer);
-    console.input.erase(console.input.begin(), console.input.begin() + count);
-    *lpNumberOfEventsRead = count;
-    return count > 0 ? TRUE : FALSE;
+    return FALSE;
 }
 
 void Sleep(DWORD dwMilliseconds) {
