@@ -2,12 +2,13 @@
 #include "numtext/mask.h"
 #include "numtext/numtext.h"
 
-#include <memory_resource>
+#include <span>
+#include <vector>
 
 namespace {
 
 // Room on the stack for the positions of an ordinary mask; longer ones use the heap.
-constexpr std::size_t kLocalMaskBytes = 256;
+constexpr std::size_t kLocalPositions = 64;
 
 // The section that shows value, and the value it shows (negated for a second section).
 struct ChosenSection {
@@ -36,8 +37,13 @@ std::string FormatMask(double value, std::string_view mask) {
     const ChosenSection chosen = ChooseSection(SplitMaskSections(mask), value);
     if (chosen.text.empty())
         return PlainNumberText(chosen.value);
-    alignas(MaskPosition) unsigned char local[kLocalMaskBytes];
-    std::pmr::monotonic_buffer_resource memory(local, sizeof local);
-    const CompiledMask compiled = CompileMask(chosen.text, &memory);
+    MaskPosition local[kLocalPositions];
+    std::vector<MaskPosition> heap;
+    std::span<MaskPosition> storage(local);
+    if (chosen.text.size() > kLocalPositions) {
+        heap.resize(chosen.text.size());
+        storage = heap;
+    }
+    const CompiledMask compiled = CompileMask(chosen.text, storage);
     return RenderMask(RoundForMask(NineteenDigits(chosen.value), compiled), compiled);
 }

@@ -6,10 +6,9 @@
 #include "numtext/significant_digits.h"
 
 #include <cstddef>
-#include <memory_resource>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Up to three sections of a mask: for positive values, negative values and zero.
 struct MaskSections {
@@ -19,23 +18,23 @@ struct MaskSections {
 
 // One output place of a compiled mask.
 struct MaskPosition {
-    char character = 0;  // the literal, or the filler a digit position shows without a digit
-    bool digit = false;  // a digit position rather than a literal
-    bool filled = false; // a digit position that shows character when it has no digit
-    bool zero = false;   // a "0" placeholder outside the exponent (counted in zeroPlaceholders)
+    char character; // the literal, or the filler a digit position shows without a digit
+    bool digit;     // a digit position rather than a literal
+    bool filled;    // a digit position that shows character when it has no digit
+    bool zero;      // a "0" placeholder outside the exponent (counted in zeroPlaceholders)
 };
 
 // A mask section read once: its positions and what they add up to.
 struct CompiledMask {
-    std::pmr::vector<MaskPosition> positions; // left to right
-    std::size_t integerPositions = 0;         // NI: digit positions before the point
-    std::size_t fractionPositions = 0;        // NF: digit positions after the point
-    std::size_t exponentPositions = 0;        // NE: digit positions after "E+" or "E-"
-    std::size_t zeroPlaceholders = 0;         // ZF: "0" positions outside the exponent
-    bool thousands = false;                   // a "," after a digit asked for separators
-    bool percent = false;                     // a "%" after a digit: show the value times 100
-    char exponentMode = 0;                    // '+' or '-' after the exponent letter, 0 for none
-    std::size_t exponentStart = 0;            // index of the first position of the exponent field
+    std::span<const MaskPosition> positions; // left to right, in the storage the caller lent
+    std::size_t integerPositions = 0;        // NI: digit positions before the point
+    std::size_t fractionPositions = 0;       // NF: digit positions after the point
+    std::size_t exponentPositions = 0;       // NE: digit positions after "E+" or "E-"
+    std::size_t zeroPlaceholders = 0;        // ZF: "0" positions outside the exponent
+    bool thousands = false;                  // a "," after a digit asked for separators
+    bool percent = false;                    // a "%" after a digit: show the value times 100
+    char exponentMode = 0;                   // '+' or '-' after the exponent letter, 0 for none
+    std::size_t exponentStart = 0;           // index of the first position of the exponent field
 };
 
 // The digits a compiled mask shows, rounded to its positions.
@@ -48,8 +47,9 @@ struct MaskDigits {
 // Splits at ";" outside double quotes and not escaped by "\"; a fourth section is ignored.
 MaskSections SplitMaskSections(std::string_view mask);
 
-// Positions are allocated from memory, so that a caller can lend a buffer on its stack.
-CompiledMask CompileMask(std::string_view section, std::pmr::memory_resource* memory);
+// Writes the positions into storage, which must hold one per character of the section (no
+// character makes more), so that a caller can lend a buffer on its stack.
+CompiledMask CompileMask(std::string_view section, std::span<MaskPosition> storage);
 
 // The value's digits rounded half to even on the decimal string to fit the mask.
 MaskDigits RoundForMask(const SignificantDigits& value, const CompiledMask& mask);

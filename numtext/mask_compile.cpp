@@ -4,20 +4,22 @@ namespace {
 
 // Where the compiler stands while it reads a section from left to right.
 struct CompileState {
-    bool pointSeen = false;   // later digit positions are fraction positions
-    bool inExponent = false;  // later digit positions belong to the exponent field
-    bool haveFill = false;    // a "*" has set the filler of later "#" positions
-    char fill = 0;            // that filler
-    bool digitBefore = false; // the previous character produced a digit position
+    bool pointSeen = false;          // later digit positions are fraction positions
+    bool inExponent = false;         // later digit positions belong to the exponent field
+    bool haveFill = false;           // a "*" has set the filler of later "#" positions
+    char fill = 0;                   // that filler
+    bool digitBefore = false;        // the previous character produced a digit position
+    std::span<MaskPosition> storage; // where the positions go
+    std::size_t count = 0;           // positions written so far
 };
 
-void AddLiteral(CompiledMask& mask, char c) {
-    mask.positions.push_back({c, false, false, false});
+void AddLiteral(CompileState& state, char c) {
+    state.storage[state.count++] = {c, false, false, false};
 }
 
-void AddDigit(CompiledMask& mask, const CompileState& state, char filler, bool filled, bool zero) {
+void AddDigit(CompiledMask& mask, CompileState& state, char filler, bool filled, bool zero) {
     const bool countsAsZero = zero && !state.inExponent;
-    mask.positions.push_back({filler, true, filled, countsAsZero});
+    state.storage[state.count++] = {filler, true, filled, countsAsZero};
     if (state.inExponent)
         ++mask.exponentPositions;
     else if (state.pointSeen)
@@ -51,35 +53,35 @@ std::size_t CompileOne(std::string_view section, std::size_t i, CompiledMask& ma
     case '.':
         if (!state.inExponent)
             state.pointSeen = true;
-        AddLiteral(mask, '.');
+        AddLiteral(state, '.');
         break;
     case ',':
         if (state.digitBefore && !state.inExponent)
             mask.thousands = true;
         else
-            AddLiteral(mask, ',');
+            AddLiteral(state, ',');
         break;
     case '%':
         if (state.digitBefore) {
             mask.percent = true;
-            AddLiteral(mask, '%');
+            AddLiteral(state, '%');
         }
         break;
     case 'E':
     case 'e':
         if (state.inExponent || !HasDigitPosition(mask))
             break;
-        AddLiteral(mask, c);
+        AddLiteral(state, c);
         if (hasNext && (section[i + 1] == '+' || section[i + 1] == '-')) {
             mask.exponentMode = section[i + 1];
-            mask.exponentStart = mask.positions.size();
+            mask.exponentStart = state.count;
             state.inExponent = true;
             return i + 1;
         }
         break;
     case '*':
         if (!hasNext) {
-            AddLiteral(mask, '*');
+            AddLiteral(state, '*');
             break;
         }
         state.fill = section[i + 1];
@@ -93,12 +95,12 @@ std::size_t CompileOne(std::string_view section, std::size_t i, CompiledMask& ma
         if (end == std::string_view::npos)
             end = section.size();
         for (std::size_t j = i + 1; j < end; ++j)
-            AddLiteral(mask, section[j]);
+            AddLiteral(state, section[j]);
         return end;
     }
     case '\\':
         if (hasNext)
-            AddLiteral(mask, section[i + 1]);
+            AddLiteral(state, section[i + 1]);
         return i + 1;
     case '-':
     case '+':
@@ -106,7 +108,7 @@ std::size_t CompileOne(std::string_view section, std::size_t i, CompiledMask& ma
     case ')':
     case '$':
     case ' ':
-        AddLiteral(mask, c);
+        AddLiteral(state, c);
         break;
     default:
         break;
@@ -116,10 +118,10 @@ std::size_t CompileOne(std::string_view section, std::size_t i, CompiledMask& ma
 
 } // namespace
 
-CompiledMask CompileMask(std::string_view section, std::pmr::memory_resource* memory) {
-    CompiledMask mask{std::pmr::vector<MaskPosition>(memory)};
-    mask.positions.reserve(section.size() + 1);
+CompiledMask CompileMask(std::string_view section, std::span<MaskPosition> storage) {
+    CompiledMask mask;
     CompileState state;
+    state.storage = storage;
     for (std::size_t i = 0; i < section.size(); ++i) {
         bool producedDigit = false;
         i = CompileOne(section, i, mask, state, producedDigit);
@@ -129,7 +131,8 @@ CompiledMask CompileMask(std::string_view section, std::pmr::memory_resource* me
     // still consumed.
     if (mask.exponentMode != 0 && mask.exponentPositions == 0)
         mask.exponentMode = 0;
+    mask.positions = storage.first(state.count);
     if (mask.exponentMode == 0)
-        mask.exponentStart = mask.positions.size();
+        mask.exponentStart = state.count;
     return mask;
 }

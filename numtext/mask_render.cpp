@@ -1,9 +1,17 @@
 #include "numtext/mask.h"
 
-#include <algorithm>
 #include <string>
 
 namespace {
+
+// Text written from right to left into a buffer made large enough beforehand.
+struct BackwardText {
+    char* cursor = nullptr; // the leftmost character written so far
+};
+
+void Put(BackwardText& text, char c) {
+    *--text.cursor = c;
+}
 
 // Where the characters for digit positions come from: the digits shown, a run of zeros
 // owed to "0" placeholders further left, or the minus sign.
@@ -29,7 +37,7 @@ char Take(DigitSource& source) {
 
 // The running values of the right-to-left pass over the mantissa positions.
 struct RenderState {
-    std::string out;              // the result so far, reversed
+    BackwardText out;             // the result so far, growing to the left
     DigitSource source;           // where the next digit comes from
     std::size_t zerosLeft = 0;    // Z: "0" placeholders not yet used
     bool minusPending = false;    // the minus sign is still to be written
@@ -46,7 +54,7 @@ void ThousandsStep(RenderState& s, bool moreToCome) {
     if (++s.groupCount < 3)
         return;
     if (moreToCome)
-        s.out += ',';
+        Put(s.out, ',');
     s.groupCount = 0;
 }
 
@@ -57,11 +65,11 @@ bool MoreDigitsToCome(const RenderState& s) {
 // The leftmost integer position writes everything still waiting, then the sign.
 void FinishIntegerPart(RenderState& s) {
     while (!IsEmpty(s.source)) {
-        s.out += Take(s.source);
+        Put(s.out, Take(s.source));
         ThousandsStep(s, MoreDigitsToCome(s));
     }
     if (s.minusPending) {
-        s.out += '-';
+        Put(s.out, '-');
         s.minusPending = false;
     }
 }
@@ -71,9 +79,9 @@ void RenderDigitFromSource(RenderState& s, const MaskPosition& position) {
         --s.zerosLeft;
     const char c = Take(s.source);
     if (!s.trailingZeros)
-        s.out += c;
+        Put(s.out, c);
     else if (position.filled)
-        s.out += position.character;
+        Put(s.out, position.character);
 
     if (s.fractionLeft > 0) {
         --s.fractionLeft;
@@ -97,7 +105,7 @@ void RenderDigitFromSource(RenderState& s, const MaskPosition& position) {
 
 void RenderEmptyDigit(RenderState& s, const MaskPosition& position) {
     if (position.filled)
-        s.out += position.character;
+        Put(s.out, position.character);
     if (s.fractionLeft > 0) {
         --s.fractionLeft;
         return;
@@ -109,7 +117,7 @@ void RenderEmptyDigit(RenderState& s, const MaskPosition& position) {
             ThousandsStep(s, s.integerLeft > 0 || s.zerosLeft > 0);
     }
     if (s.integerLeft == 0 && s.minusPending) {
-        s.out += '-';
+        Put(s.out, '-');
         s.minusPending = false;
     }
 }
@@ -127,7 +135,7 @@ void RenderDigitPosition(RenderState& s, const MaskPosition& position) {
 
 // The exponent field: sign and digits of e fill its digit positions from the right; what
 // does not fit goes before the leftmost one, and positions past the text show their filler.
-void RenderExponent(std::string& out, const MaskDigits& shown, const CompiledMask& mask) {
+void RenderExponent(BackwardText& out, const MaskDigits& shown, const CompiledMask& mask) {
     const int e = shown.exponent;
     std::string text = e < 0 ? "-" : (mask.exponentMode == '+' ? "+" : "");
     text += std::to_string(e < 0 ? -static_cast<long long>(e) : e);
@@ -143,16 +151,16 @@ void RenderExponent(std::string& out, const MaskDigits& shown, const CompiledMas
     for (std::size_t i = mask.positions.size(); i > mask.exponentStart; --i) {
         const MaskPosition& position = mask.positions[i - 1];
         if (!position.digit) {
-            out += position.character;
+            Put(out, position.character);
             continue;
         }
         if (textLeft > 0)
-            out += text[--textLeft];
+            Put(out, text[--textLeft]);
         else if (position.filled)
-            out += position.character;
+            Put(out, position.character);
         if (i - 1 == leftmostDigit) {
             while (textLeft > 0)
-                out += text[--textLeft];
+                Put(out, text[--textLeft]);
         }
     }
 }
@@ -160,7 +168,22 @@ void RenderExponent(std::string& out, const MaskDigits& shown, const CompiledMas
 } // namespace
 
 std::string RenderMask(const MaskDigits& shown, const CompiledMask& mask) {
+    // Each position writes a character and perhaps a separator; the leftmost integer position
+    // adds what is left of the digits (or of the zeros owed) with their separators, then the
+    // sign; the exponent text is a sign and at most ten digits.
+    const std::size_t bound =
+        2 * (mask.positions.size() + shown.digits.size() + mask.zeroPlaceholders) + 32;
+    char local[256];
+    std::string heap;
+    char* buffer = local;
+    if (bound > sizeof local) {
+        heap.resize(bound);
+        buffer = heap.data();
+    }
+    char* const end = buffer + bound;
+
     RenderState s;
+    s.out.cursor = end;
     s.source = {&shown.digits, shown.digits.size(), 0};
     s.zerosLeft = mask.zeroPlaceholders;
     s.minusPending = shown.negative;
@@ -176,8 +199,7 @@ std::string RenderMask(const MaskDigits& shown, const CompiledMask& mask) {
         if (position.digit)
             RenderDigitPosition(s, position);
         else
-            s.out += position.character;
+            Put(s.out, position.character);
     }
-    std::reverse(s.out.begin(), s.out.end());
-    return s.out;
+    return std::string(s.out.cursor, end);
 }

@@ -1,5 +1,6 @@
 #include "numtext/mask.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -37,26 +38,29 @@ bool AddOneAtEnd(std::string& digits) {
     return false;
 }
 
-// Appends digits first to first + count - 1 of the digit string.
-void AppendDigitRun(std::string& out, std::string_view digits, std::int64_t first,
-                    std::size_t count) {
-    for (std::size_t j = 0; j < count; ++j)
-        out += DigitAt(digits, first + static_cast<std::int64_t>(j));
+// Copies digits first to first + count - 1 of the digit string to out; out holds "0" already,
+// and only the part inside the digit string needs copying.
+void CopyDigitRun(char* out, std::string_view digits, std::int64_t first, std::size_t count) {
+    const std::int64_t from = first < 0 ? 0 : first;
+    const std::int64_t to = std::min<std::int64_t>(first + static_cast<std::int64_t>(count),
+                                                   static_cast<std::int64_t>(digits.size()));
+    for (std::int64_t i = from; i < to; ++i)
+        out[i - first] = digits[static_cast<std::size_t>(i)];
 }
 
 // Integer digits then exactly fraction digits; "0" when there is no integer digit.
 std::string FixedPointDigits(std::string_view value, int exponent, std::size_t fraction) {
     const std::size_t integer = exponent > 0 ? static_cast<std::size_t>(exponent) : 0;
-    std::string digits;
-    digits.reserve(integer + fraction + 1);
-    AppendDigitRun(digits, value, 0, integer);
-    AppendDigitRun(digits, value, exponent, fraction);
+    // One place in front for a carry, or for the "0" of an empty integer part.
+    std::string digits(1 + integer + fraction, '0');
+    CopyDigitRun(digits.data() + 1, value, 0, integer);
+    CopyDigitRun(digits.data() + 1 + integer, value, exponent, fraction);
     const auto cut = static_cast<std::int64_t>(exponent) + static_cast<std::int64_t>(fraction);
     const bool haveKeptDigit = fraction > 0 || integer > 0;
-    if (RoundsUp(value, cut, haveKeptDigit) && AddOneAtEnd(digits))
-        digits.insert(digits.begin(), '1');
-    else if (integer == 0)
-        digits.insert(digits.begin(), '0');
+    if (RoundsUp(value, cut, haveKeptDigit))
+        AddOneAtEnd(digits); // the spare place takes any carry: "0999" becomes "1000"
+    if (digits[0] == '0' && integer > 0)
+        digits.erase(0, 1);
     return digits;
 }
 
@@ -75,7 +79,8 @@ MaskDigits RoundForMask(const SignificantDigits& value, const CompiledMask& mask
         shown.digits = FixedPointDigits(digits, exponent, mask.fractionPositions);
     } else {
         const std::size_t kept = mask.integerPositions + mask.fractionPositions;
-        AppendDigitRun(shown.digits, digits, 0, kept);
+        shown.digits.assign(kept, '0');
+        CopyDigitRun(shown.digits.data(), digits, 0, kept);
         shown.exponent = exponent - static_cast<int>(mask.integerPositions);
         if (kept > 0 && RoundsUp(digits, static_cast<std::int64_t>(kept), true) &&
             AddOneAtEnd(shown.digits)) {

@@ -58,24 +58,21 @@ TypeSuffix ReadSuffix(std::string_view rest) {
 }
 
 // The integer a bit pattern stands for, given the suffix and whether a leading zero was typed.
-Extended SignedValue(std::uint64_t bits, TypeSuffix suffix, bool leadingZero) {
+// Every outcome fits a signed 64-bit integer.
+std::int64_t SignedValue(std::uint64_t bits, TypeSuffix suffix, bool leadingZero) {
     constexpr std::uint64_t kTwo16 = 1ULL << 16;
     constexpr std::uint64_t kTwo32 = 1ULL << 32;
     constexpr std::uint64_t kTwo63 = 1ULL << 63;
+    const auto asSigned = static_cast<std::int64_t>(bits);
     if (suffix.unsignedMark)
-        return bits < kTwo63 ? static_cast<Extended>(bits) : 0.0L;
-    const auto asSigned = static_cast<Extended>(static_cast<std::int64_t>(bits));
+        return bits < kTwo63 ? asSigned : 0;
     if (leadingZero || bits >= kTwo32)
         return asSigned;
-    if (bits < kTwo16) {
-        if ((bits & 0x8000U) != 0 && suffix.ampersands == 0)
-            return static_cast<Extended>(static_cast<std::int64_t>(bits) - 65536);
-        return static_cast<Extended>(bits);
-    }
+    if (bits < kTwo16)
+        return (bits & 0x8000U) != 0 && suffix.ampersands == 0 ? asSigned - 65536 : asSigned;
     if ((bits & 0x80000000U) != 0 && suffix.ampersands != 2)
-        return static_cast<Extended>(static_cast<std::int64_t>(bits) -
-                                     static_cast<std::int64_t>(kTwo32));
-    return static_cast<Extended>(bits);
+        return asSigned - static_cast<std::int64_t>(kTwo32);
+    return asSigned;
 }
 
 } // namespace
@@ -98,5 +95,5 @@ Extended ParseRadixNumber(std::string_view afterAmpersand) {
     }
     if (i == 0 || overflow)
         return 0.0L;
-    return SignedValue(bits, ReadSuffix(digits.substr(i)), digits[0] == '0');
+    return static_cast<Extended>(SignedValue(bits, ReadSuffix(digits.substr(i)), digits[0] == '0'));
 }
