@@ -12,10 +12,10 @@ enum class TerminalEncoding { Utf8, Latin1, Ascii };
 
 // One key press as a console reports it.
 struct KeyPress {
-    WORD virtualKey;     // virtual-key code (VK_RETURN, 'A', VK_F1 ...)
-    WORD scanCode;       // scan code of the key on a US keyboard
+    WORD virtualKey;         // virtual-key code (VK_RETURN, 'A', VK_F1 ...)
+    WORD scanCode;           // scan code of the key on a US keyboard
     unsigned char character; // code page 437 character, 0 for keys without one
-    DWORD controlState;  // SHIFT_PRESSED, LEFT_CTRL_PRESSED, LEFT_ALT_PRESSED, ENHANCED_KEY
+    DWORD controlState;      // SHIFT_PRESSED, LEFT_CTRL_PRESSED, LEFT_ALT_PRESSED, ENHANCED_KEY
 };
 
 enum class DecodeStatus {
