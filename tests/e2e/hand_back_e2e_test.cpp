@@ -3,6 +3,7 @@
 // screen; Ctrl+C typed at the keyboard is only a key.
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
+#include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
 
@@ -20,23 +21,16 @@ const std::string kTool = ORVANE_EXECUTABLE;
 const std::string kFirstQuestion = "   Maximum front-back spacing";
 
 // One run of the tool that records its process number, in its own terminal.
-struct ToolRun {
-    WrappedRun run;        // script, status and stty records
-    TmuxTerminal terminal; // the servers it runs under
-    std::string pidFile;   // where the tool's shell writes the tool's process number
-    ~ToolRun() {
-        StopTerminal(terminal);
-        RemoveWrappedRun(run);
-        std::remove(pidFile.c_str());
-    }
+struct ToolRun : TerminalRun {
+    std::string pidFile; // where the tool's shell writes the tool's process number
+    ~ToolRun() { std::remove(pidFile.c_str()); }
 };
 
 void Launch(ToolRun& tool) {
     tool.pidFile = ::testing::TempDir() + "orvane-pid-" + std::to_string(::getpid()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    tool.run = PrepareWrappedRun("sh -c " + ShellQuote("echo $$ > " + ShellQuote(tool.pidFile) +
-                                                       "; exec " + ShellQuote(kTool)));
-    tool.terminal = StartTerminal({WrappedRunCommand(tool.run), 80, 25});
+    PrepareTerminalRun(tool, "sh -c " + ShellQuote("echo $$ > " + ShellQuote(tool.pidFile) +
+                                                   "; exec " + ShellQuote(kTool)));
     ReleaseWrappedRun(tool.run);
 }
 

@@ -4,6 +4,7 @@
 // row and shows "   got N: <bytes>" below it.
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
+#include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
 
@@ -25,19 +26,11 @@ constexpr int kBrightWhite = 15; // console colour behind it
 constexpr int kPauseAfterEscapeMs = 300;
 
 // One run of the driver in its own terminal; stopped however the case ends.
-struct DriverRun {
-    WrappedRun run;        // script, status and stty records
-    TmuxTerminal terminal; // the servers it runs under
-    ~DriverRun() {
-        StopTerminal(terminal);
-        RemoveWrappedRun(run);
-    }
-};
+using DriverRun = TerminalRun;
 
 // Starts the driver's pane; the driver itself starts only once released.
 void Prepare(DriverRun& driver, const std::string& arguments) {
-    driver.run = PrepareWrappedRun(ShellQuote(kDriver) + arguments);
-    driver.terminal = StartTerminal({WrappedRunCommand(driver.run), 80, 25});
+    PrepareTerminalRun(driver, ShellQuote(kDriver) + arguments);
 }
 
 void Launch(DriverRun& driver, const std::string& arguments = "") {

@@ -2,6 +2,7 @@
 // read back cell by cell, and the terminal checked after it has gone.
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
+#include "tests/e2e/terminal_run.h"
 #include "tests/e2e/terminal_stream.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
@@ -26,18 +27,10 @@ struct InputCase {
 };
 
 // One run of the tool in its own terminal; stopped however the case ends.
-struct ToolRun {
-    WrappedRun run;        // script, status and stty records
-    TmuxTerminal terminal; // the servers it runs under
-    ~ToolRun() {
-        StopTerminal(terminal);
-        RemoveWrappedRun(run);
-    }
-};
+using ToolRun = TerminalRun;
 
 void Launch(ToolRun& tool, const std::string& redirection) {
-    tool.run = PrepareWrappedRun(ShellQuote(kTool) + redirection);
-    tool.terminal = StartTerminal({WrappedRunCommand(tool.run), 80, 25});
+    PrepareTerminalRun(tool, ShellQuote(kTool) + redirection);
     RecordPaneOutput(tool.terminal, PaneOutputPath(tool.run));
     ReleaseWrappedRun(tool.run);
 }

@@ -3,6 +3,7 @@
 // cell by cell, and the terminal checked after the closing key.
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
+#include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
 
@@ -235,19 +236,12 @@ void ExpectSameCells(const Screen& now, const Screen& before, const char* what) 
 // ---- running the tool ----
 
 // One run of the tool in its own terminal; stopped however the case ends.
-struct ToolRun {
-    WrappedRun run;        // script, status and stty records
-    TmuxTerminal terminal; // the servers it runs under
-    std::string bellLog;   // a line is added to it each time the terminal's bell rings
-    ~ToolRun() {
-        StopTerminal(terminal);
-        RemoveWrappedRun(run);
-    }
+struct ToolRun : TerminalRun {
+    std::string bellLog; // a line is added to it each time the terminal's bell rings
 };
 
 void Launch(ToolRun& tool, int width = kWidth, int height = kHeight) {
-    tool.run = PrepareWrappedRun(ShellQuote(kTool));
-    tool.terminal = StartTerminal({WrappedRunCommand(tool.run), width, height});
+    PrepareTerminalRun(tool, ShellQuote(kTool), width, height);
     tool.bellLog = tool.run.directory + "/bells";
     // tmux runs this hook for every bell from the pane, whether or not a
     // client looks at the window, so each ring leaves a line.
