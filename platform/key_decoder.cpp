@@ -1,6 +1,7 @@
 #include "platform/key_decoder.h"
 
 #include "platform/codepage437.h"
+#include "platform/us_keyboard.h"
 
 #include <array>
 #include <optional>
@@ -11,141 +12,6 @@ constexpr unsigned char kEsc = 0x1B;
 constexpr unsigned char kBel = 0x07;
 constexpr unsigned char kCan = 0x18;
 constexpr unsigned char kSub = 0x1A;
-
-// ---- Keys of a US keyboard ------------------------------------------------
-
-// One key of the main block that types a symbol or a digit.
-struct SymbolKey {
-    char plain;      // character without Shift
-    char shifted;    // character with Shift
-    WORD virtualKey; // its virtual-key code
-    WORD scanCode;   // its scan code
-};
-
-constexpr std::array<SymbolKey, 21> kSymbolKeys = {{
-    {'1', '!', '1', 0x02},          {'2', '@', '2', 0x03},           {'3', '#', '3', 0x04},
-    {'4', '$', '4', 0x05},          {'5', '%', '5', 0x06},           {'6', '^', '6', 0x07},
-    {'7', '&', '7', 0x08},          {'8', '*', '8', 0x09},           {'9', '(', '9', 0x0A},
-    {'0', ')', '0', 0x0B},          {'-', '_', VK_OEM_MINUS, 0x0C},  {'=', '+', VK_OEM_PLUS, 0x0D},
-    {'[', '{', VK_OEM_4, 0x1A},     {']', '}', VK_OEM_6, 0x1B},      {';', ':', VK_OEM_1, 0x27},
-    {'\'', '"', VK_OEM_7, 0x28},    {'`', '~', VK_OEM_3, 0x29},      {'\\', '|', VK_OEM_5, 0x2B},
-    {',', '<', VK_OEM_COMMA, 0x33}, {'.', '>', VK_OEM_PERIOD, 0x34}, {'/', '?', VK_OEM_2, 0x35},
-}};
-
-// The three letter rows, each starting at its first key's scan code.
-constexpr std::string_view kLetterRows[] = {"qwertyuiop", "asdfghjkl", "zxcvbnm"};
-constexpr WORD kLetterRowScanCodes[] = {0x10, 0x1E, 0x2C};
-
-WORD LetterScanCode(char lower) {
-    for (int row = 0; row < 3; ++row) {
-        const std::size_t column = kLetterRows[row].find(lower);
-        if (column != std::string_view::npos) {
-            return static_cast<WORD>(kLetterRowScanCodes[row] + column);
-        }
-    }
-    return 0;
-}
-
-// The key that types printable ASCII c (32..126), with Shift where the US layout needs it.
-// Example: 'A' gives virtual key 'A', scan code 0x1E, SHIFT_PRESSED.
-KeyPress PrintableKey(unsigned char c) {
-    if (c == ' ') {
-        return {VK_SPACE, 0x39, c, 0};
-    }
-    if (c >= 'a' && c <= 'z') {
-        return {static_cast<WORD>(c - 'a' + 'A'), LetterScanCode(static_cast<char>(c)), c, 0};
-    }
-    if (c >= 'A' && c <= 'Z') {
-        return {c, LetterScanCode(static_cast<char>(c - 'A' + 'a')), c, SHIFT_PRESSED};
-    }
-    for (const SymbolKey& key : kSymbolKeys) {
-        if (key.plain == static_cast<char>(c)) {
-            return {key.virtualKey, key.scanCode, c, 0};
-        }
-        if (key.shifted == static_cast<char>(c)) {
-            return {key.virtualKey, key.scanCode, c, SHIFT_PRESSED};
-        }
-    }
-    return {0, 0, c, 0};
-}
-
-constexpr KeyPress kEnter = {VK_RETURN, 0x1C, 13, 0};
-constexpr KeyPress kBackspace = {VK_BACK, 0x0E, 8, 0};
-constexpr KeyPress kTab = {VK_TAB, 0x0F, 9, 0};
-constexpr KeyPress kEscape = {VK_ESCAPE, 0x01, 27, 0};
-
-// A control byte (0..31 but ESC, or DEL) as the key that sends it. Ctrl+letters keep
-// their control character, as a console gives them; ^^ and ^_ need Shift on a US
-// keyboard (Ctrl+Shift+6, Ctrl+Shift+-).
-KeyPress ControlKey(unsigned char c) {
-    switch (c) {
-    case 8:
-    case 127:
-        return kBackspace;
-    case 9:
-        return kTab;
-    case 10: // a typed-ahead Enter in cooked mode
-    case 13:
-        return kEnter;
-    case 0:
-        return {VK_SPACE, 0x39, 0, LEFT_CTRL_PRESSED};
-    default:
-        break;
-    }
-    KeyPress key = c <= 26 ? PrintableKey(static_cast<unsigned char>('a' + c - 1))
-                           : PrintableKey(static_cast<unsigned char>("\\]^_"[c - 28]));
-    key.character = c;
-    key.controlState |= LEFT_CTRL_PRESSED;
-    return key;
-}
-
-// The cursor block and the function keys.
-constexpr KeyPress kUp = {VK_UP, 0x48, 0, ENHANCED_KEY};
-constexpr KeyPress kDown = {VK_DOWN, 0x50, 0, ENHANCED_KEY};
-constexpr KeyPress kRight = {VK_RIGHT, 0x4D, 0, ENHANCED_KEY};
-constexpr KeyPress kLeft = {VK_LEFT, 0x4B, 0, ENHANCED_KEY};
-constexpr KeyPress kHome = {VK_HOME, 0x47, 0, ENHANCED_KEY};
-constexpr KeyPress kEnd = {VK_END, 0x4F, 0, ENHANCED_KEY};
-constexpr KeyPress kInsert = {VK_INSERT, 0x52, 0, ENHANCED_KEY};
-constexpr KeyPress kDelete = {VK_DELETE, 0x53, 0, ENHANCED_KEY};
-constexpr KeyPress kPageUp = {VK_PRIOR, 0x49, 0, ENHANCED_KEY};
-constexpr KeyPress kPageDown = {VK_NEXT, 0x51, 0, ENHANCED_KEY};
-
-// F1..F12. Example: 11 gives VK_F1 + 10 with scan code 0x57.
-KeyPress FunctionKey(int n) {
-    const WORD scanCode = n <= 10 ? static_cast<WORD>(0x3B + n - 1) : (n == 11 ? 0x57 : 0x58);
-    return {static_cast<WORD>(VK_F1 + n - 1), scanCode, 0, 0};
-}
-
-// The numeric keypad in application mode (SS3 j..y and X), which a program that left the
-// terminal in that mode would otherwise make unusable for digits.
-struct KeypadKey {
-    char final;      // SS3 final byte
-    char character;  // character typed
-    WORD virtualKey; // keypad virtual-key code
-    WORD scanCode;   // keypad scan code
-};
-
-constexpr std::array<KeypadKey, 16> kKeypadKeys = {{
-    {'p', '0', 0x60, 0x52},
-    {'q', '1', 0x61, 0x4F},
-    {'r', '2', 0x62, 0x50},
-    {'s', '3', 0x63, 0x51},
-    {'t', '4', 0x64, 0x4B},
-    {'u', '5', 0x65, 0x4C},
-    {'v', '6', 0x66, 0x4D},
-    {'w', '7', 0x67, 0x47},
-    {'x', '8', 0x68, 0x48},
-    {'y', '9', 0x69, 0x49},
-    {'j', '*', 0x6A, 0x37},
-    {'k', '+', 0x6B, 0x4E},
-    {'l', ',', 0x6E, 0x53},
-    {'m', '-', 0x6D, 0x4A},
-    {'n', '.', 0x6E, 0x53},
-    {'X', '=', VK_OEM_PLUS, 0x0D},
-}};
-
-constexpr WORD kKeypadDivide = 0x6F;
 
 // ---- Escape sequences -----------------------------------------------------
 
@@ -190,9 +56,7 @@ std::optional<KeyPress> FinalKey(char final, bool ss3) {
     }
     switch (final) {
     case 'M':
-        return KeyPress{VK_RETURN, 0x1C, 13, ENHANCED_KEY};
-    case 'o':
-        return KeyPress{kKeypadDivide, 0x35, '/', ENHANCED_KEY};
+        return kKeypadEnter;
     case 'a': // rxvt Ctrl+cursor keys
     case 'b':
     case 'c':
@@ -204,13 +68,7 @@ std::optional<KeyPress> FinalKey(char final, bool ss3) {
     default:
         break;
     }
-    for (const KeypadKey& key : kKeypadKeys) {
-        if (key.final == final) {
-            return KeyPress{key.virtualKey, key.scanCode, static_cast<unsigned char>(key.character),
-                            0};
-        }
-    }
-    return std::nullopt;
+    return KeypadKey(final);
 }
 
 // The key of CSI <n>~ (VT220, Linux console, rxvt).
