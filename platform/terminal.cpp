@@ -301,6 +301,16 @@ void AwaitInput(int ms) {
     }
 }
 
+// A resize since the last look: new size, and the next frame drawn whole.
+void TakeResize() {
+    if (resized != 0) {
+        resized = 0;
+        ReadTerminalSize();
+        session.presenter.valid = false;
+        session.redraw = true;
+    }
+}
+
 } // namespace
 
 bool StartTerminalConsole() {
@@ -355,12 +365,7 @@ void PresentScreen() {
     if (!session.active) {
         return;
     }
-    if (resized != 0) {
-        resized = 0;
-        ReadTerminalSize();
-        session.presenter.valid = false;
-        session.redraw = true;
-    }
+    TakeResize();
     const ConsoleModel& console = TheConsole();
     if (!session.redraw && session.presented == console.changes) {
         return;
@@ -428,11 +433,18 @@ void ShowTerminalMessageBox(const std::string& title, const std::string& text) {
         return !dismissed;
     };
     Overlay box;
+    int laidOutWidth = 0;
+    int laidOutHeight = 0;
+    session.overlay = &box;
     while (!dismissed) {
-        // Laid out again every turn, so a resize while it shows re-centres it.
-        box = LayOutMessageBox(title, text, session.width, session.height);
-        session.overlay = &box;
-        session.redraw = true;
+        // Laid out again only after a resize, which re-centres it.
+        TakeResize();
+        if (session.width != laidOutWidth || session.height != laidOutHeight) {
+            box = LayOutMessageBox(title, text, session.width, session.height);
+            laidOutWidth = session.width;
+            laidOutHeight = session.height;
+            session.redraw = true;
+        }
         PresentScreen();
         AwaitInput(session.pending.empty() ? 200 : 10);
         ReadTyped(256);
