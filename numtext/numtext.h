@@ -7,6 +7,13 @@
 #include <string>
 #include <string_view>
 
+// Sign and 15-bit biased exponent, and the 64-bit significand with its explicit integer bit:
+// the x87 encoding of an extended value, the same on every machine.
+struct ExtendedBits {
+    std::uint16_t signExponent;
+    std::uint64_t significand;
+};
+
 using Extended = long double; // the x87 80-bit format
 static_assert(std::numeric_limits<Extended>::digits == 64,
               "Extended must be the x87 80-bit format with a 64-bit significand");
