@@ -125,7 +125,7 @@ BOOL ReadConsoleInputA(HANDLE hConsoleInput, INPUT_RECORD* lpBuffer, DWORD nLeng
         if (console.headless || nLength == 0) {
             return FALSE;
         }
-        WaitForTerminal(1000);
+        WaitForTerminal();
     }
     return FALSE;
 }

@@ -8,6 +8,7 @@
 #include "platform/key_decoder.h"
 #include "platform/message_box.h"
 #include "platform/presenter.h"
+#include "platform/sleep_timer.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -282,21 +283,43 @@ void ReadTyped(std::size_t room) {
     }
 }
 
+// Bytes to read at most now: each key takes two records, and the queue stops
+// growing at its limit.
+std::size_t RoomForTyping() {
+    const std::size_t queued = TheConsole().input.size();
+    return queued < kInputQueueLimit ? (kInputQueueLimit - queued) / 2 : 0;
+}
+
 bool QueueKey(const KeyPress& key) {
     TheConsole().input.push_back(KeyRecord(key, true));
     TheConsole().input.push_back(KeyRecord(key, false));
     return true;
 }
 
-void AwaitInput(int ms) {
-    pollfd fds[2] = {{session.keyboardFd, POLLIN, 0}, {signalPipe[0], POLLIN, 0}};
-    if (poll(fds, 2, ms) <= 0) {
+// Milliseconds until the typed bytes still pending (a lone ESC, a sequence cut
+// short) form a key, or -1 when none are waiting. Never 0, so a wait for them
+// blocks instead of spinning.
+int MsUntilPendingDecides() {
+    if (session.pending.empty()) {
+        return -1;
+    }
+    return std::max(1, kEscapeTimeoutMs - QuietMs());
+}
+
+// Blocks until a typed byte (when watching the keyboard), a signal, or ms
+// milliseconds (-1: no limit).
+void AwaitInput(int ms, bool watchKeyboard = true) {
+    pollfd fds[2] = {{signalPipe[0], POLLIN, 0}, {session.keyboardFd, POLLIN, 0}};
+    if (poll(fds, watchKeyboard ? 2 : 1, ms) <= 0) {
         return;
     }
-    if (fds[1].revents != 0) {
+    if (fds[0].revents != 0) {
         DrainSignalPipe();
     }
-    if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0 && (fds[0].revents & POLLIN) == 0) {
+    if (!watchKeyboard) {
+        return;
+    }
+    if ((fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0 && (fds[1].revents & POLLIN) == 0) {
         TerminalGone();
     }
 }
@@ -384,16 +407,13 @@ void PumpTerminalInput() {
     if (!session.active) {
         return;
     }
-    const std::size_t queued = TheConsole().input.size();
-    if (queued < kInputQueueLimit) {
-        ReadTyped((kInputQueueLimit - queued) / 2);
-    }
+    ReadTyped(RoomForTyping());
     DecodePending(QueueKey);
 }
 
-void WaitForTerminal(int ms) {
+void WaitForTerminal() {
     if (session.active) {
-        AwaitInput(ms);
+        AwaitInput(MsUntilPendingDecides());
     }
 }
 
@@ -401,18 +421,17 @@ void SleepOnTerminal(int ms) {
     if (!session.active) {
         return;
     }
-    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
+    const Clock::time_point start = Clock::now();
     for (;;) {
         PresentScreen();
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-        if (left <= 0) {
+        PumpTerminalInput();
+        const int wait = SleepWaitMs(Clock::now() - start, ms, !TheConsole().input.empty(),
+                                     MsUntilPendingDecides());
+        if (wait == 0) {
             return;
         }
-        pollfd wakeUp{signalPipe[0], POLLIN, 0};
-        if (poll(&wakeUp, 1, static_cast<int>(left)) > 0) {
-            DrainSignalPipe();
-        }
+        // A full queue takes no more bytes, so a readable keyboard must not end the poll.
+        AwaitInput(wait, RoomForTyping() > 0);
     }
 }
 
@@ -446,7 +465,7 @@ void ShowTerminalMessageBox(const std::string& title, const std::string& text) {
             session.redraw = true;
         }
         PresentScreen();
-        AwaitInput(session.pending.empty() ? 200 : 10);
+        AwaitInput(MsUntilPendingDecides());
         ReadTyped(256);
         DecodePending(dismiss);
     }

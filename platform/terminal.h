@@ -22,11 +22,13 @@ void PresentScreen();
 // Takes the bytes typed so far into the input queue, without waiting.
 void PumpTerminalInput();
 
-// Waits up to ms milliseconds, returning early when input or a signal arrives.
-void WaitForTerminal(int ms);
+// Waits until a byte is typed or a signal arrives, or until typed bytes that
+// wait for the escape timeout form a key.
+void WaitForTerminal();
 
-// Sleeps the whole ms milliseconds, leaving typed keys where they are; a
-// resize meanwhile is drawn at once.
+// The emulated Sleep (see platform/sleep_timer.h): at least ms milliseconds,
+// then until the input queue holds a record. Typed keys are decoded into the
+// queue as they arrive; a resize meanwhile is drawn at once.
 void SleepOnTerminal(int ms);
 
 void RingTerminalBell();
