@@ -1,154 +1,162 @@
-// CPU the tool spends while it waits for a key: spawned on an 80 x 25
-// pseudo-terminal, left at its first question for ten seconds, ended with
-// SIGTERM and measured with wait4, less a run ended as soon as the question
-// appears (its start-up). The baseline, in the same run, is the wait the tool is
-// meant to do, done here: a 1 ms poll on a pipe and a non-blocking read, again
-// and again for as long.
+// What waiting for a key costs the real tool, on an 80 x 25 pseudo-terminal:
+// CPU share and wake-ups per second over 5 s at its first question, with the
+// error box up and at "press any key", and how fast a typed key is echoed
+// (from the byte written to the terminal to the first byte of the echo, median
+// of 15 keys). The baseline, in the same run and the same kind of terminal, is
+// a bare blocking read: a shell that puts the terminal in raw mode and execs
+// cat, which sleeps in read() and writes each byte back.
 #include "pty_child.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cerrno>
+#include <algorithm>
 #include <chrono>
-#include <fcntl.h>
-#include <poll.h>
 #include <string>
-#include <sys/resource.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* kFirstQuestion = "Maximum front-back spacing";
-constexpr double kWaitSeconds = 10;
+constexpr double kSpellSeconds = 5;
+constexpr int kEchoKeys = 15;
 
-double CpuSeconds(const rusage& usage) {
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+Clock::time_point After(double seconds) {
+    return Clock::now() +
+           std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
-// Reads whatever the child writes, so it never blocks on a full terminal, until
-// `until`; false when its terminal closed before then.
-bool DrainUntil(int master, Clock::time_point until) {
-    char buffer[4096];
-    for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
-        if (left <= 0) {
-            return true;
-        }
-        pollfd fd{master, POLLIN, 0};
-        const int ready = poll(&fd, 1, static_cast<int>(left));
-        if (ready < 0 && errno != EINTR) {
-            return false;
-        }
-        if (ready <= 0) {
-            continue;
-        }
-        const ssize_t got = read(master, buffer, sizeof buffer);
-        if (got <= 0 && !(got < 0 && errno == EINTR)) {
-            return false;
-        }
-    }
-}
-
-// One run of the tool: CPU it used in all, and how long it was left waiting.
-struct ToolRun {
-    bool ok = false;       // the question arrived and the tool was still running
-    double cpuSeconds = 0; // user + system, from wait4
-    double waited = 0;     // seconds between the question's arrival and SIGTERM
-};
-
-// Spawns the tool, waits for its first question, leaves it there for `wait`
-// seconds while taking its output, then ends it.
-ToolRun RunToQuestion(double wait) {
-    ToolRun run;
-    PtyChild child = SpawnOnPty(ORVANE_EXECUTABLE, PtyEnvironment(), 80, 25);
-    if (child.pid < 0) {
-        return run;
+// Types keys, then takes output until `text` has arrived (blanks and escape
+// sequences aside); false after 10 s.
+bool TypeAndAwait(const PtyChild& child, const std::string& keys, const std::string& text) {
+    if (write(child.master, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) {
+        return false;
     }
     std::string stream;
-    bool asked = false;
-    while (!asked && ReadSome(child.master, stream, 5000)) {
-        asked = ArrivalOffset(stream, kFirstQuestion) != std::string::npos;
+    const Clock::time_point limit = After(10);
+    while (Clock::now() < limit) {
+        if (ArrivalOffset(stream, text) != std::string::npos) {
+            return true;
+        }
+        ReadSome(child.master, stream, 100);
     }
-    const Clock::time_point questionSeen = Clock::now();
-    bool alive = asked;
-    if (asked && wait > 0) {
-        alive = DrainUntil(child.master, questionSeen + std::chrono::duration_cast<Clock::duration>(
-                                                            std::chrono::duration<double>(wait)));
-    }
-    const Clock::time_point ended = Clock::now();
-    rusage usage{};
-    EndChild(child, nullptr, &usage);
-    run.ok = alive;
-    run.cpuSeconds = CpuSeconds(usage);
-    run.waited = std::chrono::duration<double>(ended - questionSeen).count();
-    return run;
+    return false;
 }
 
-// CPU share of one core of the wait done right, for `seconds`, on this thread.
-struct BaselineRun {
-    double share = 0;       // CPU seconds per second
-    double turnsPerSec = 0; // looks at the input per second
+// CPU share of a core and wake-ups per second over one spell of waiting.
+struct Spell {
+    bool ok = false;
+    double cpuShare = 0;
+    double wakeUpsPerSecond = 0;
 };
 
-BaselineRun RunBaselineWait(double seconds) {
-    BaselineRun run;
-    int fds[2];
-    if (pipe2(fds, O_NONBLOCK | O_CLOEXEC) != 0) {
-        return run;
-    }
-    rusage before{};
-    rusage after{};
-    long turns = 0;
-    getrusage(RUSAGE_THREAD, &before);
+Spell MeasureSpell(const PtyChild& child) {
+    Spell spell;
+    DrainUntil(child.master, nullptr, After(0.3)); // let the last frame settle
+    const ProcessFigures before = ReadProcessFigures(child.pid);
     const Clock::time_point start = Clock::now();
-    const Clock::time_point until =
-        start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
-    char buffer[256];
-    while (Clock::now() < until) {
-        pollfd fd{fds[0], POLLIN, 0};
-        poll(&fd, 1, 1);
-        benchmark::DoNotOptimize(read(fds[0], buffer, sizeof buffer));
-        ++turns;
-    }
-    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-    getrusage(RUSAGE_THREAD, &after);
-    close(fds[0]);
-    close(fds[1]);
-    run.share = (CpuSeconds(after) - CpuSeconds(before)) / elapsed;
-    run.turnsPerSec = static_cast<double>(turns) / elapsed;
-    return run;
+    DrainUntil(child.master, nullptr, After(kSpellSeconds));
+    const ProcessFigures after = ReadProcessFigures(child.pid);
+    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    spell.ok = before.ok && after.ok;
+    spell.cpuShare = (after.cpuSeconds - before.cpuSeconds) / wall;
+    spell.wakeUpsPerSecond =
+        static_cast<double>(after.contextSwitches - before.contextSwitches) / wall;
+    return spell;
 }
 
-// Reported time is the tool's waiting CPU over the ten seconds; counters in
-// percent of one core, and vs_baseline the ratio of the two shares.
-void BM_IdleCpu(benchmark::State& state) {
+// Median milliseconds from a typed byte to the first byte the child writes back.
+double MedianEchoMs(const PtyChild& child, char key) {
+    std::vector<double> delays;
+    for (int i = 0; i < kEchoKeys; ++i) {
+        DrainUntil(child.master, nullptr, After(0.05));
+        std::string echo;
+        const Clock::time_point typed = Clock::now();
+        if (write(child.master, &key, 1) != 1 || !ReadSome(child.master, echo, 2000)) {
+            return -1;
+        }
+        delays.push_back(std::chrono::duration<double, std::milli>(Clock::now() - typed).count());
+    }
+    std::sort(delays.begin(), delays.end());
+    return delays[delays.size() / 2];
+}
+
+struct Figures {
+    Spell question;
+    Spell box;
+    Spell anyKey;
+    double echoMs = -1;
+};
+
+// The tool: each spell, then the echo at a question (after the box is gone).
+Figures MeasureTool() {
+    Figures figures;
+    PtyChild child = SpawnOnPty(ORVANE_EXECUTABLE, PtyEnvironment(), 80, 25);
+    if (child.pid < 0) {
+        return figures;
+    }
+    if (TypeAndAwait(child, "", "Maximum front-back spacing")) {
+        figures.question = MeasureSpell(child);
+        figures.echoMs = MedianEchoMs(child, '1');
+    }
+    // The echoed digits are the first answer; the rest leads to the box.
+    if (TypeAndAwait(child, "\r4\rmaybe\r", "ERROR")) {
+        figures.box = MeasureSpell(child);
+    }
+    if (TypeAndAwait(child, "\rn\r4\r0.5\r120\r", "press any key to quit")) {
+        figures.anyKey = MeasureSpell(child);
+    }
+    EndChild(child, nullptr);
+    return figures;
+}
+
+// The baseline: a bare blocking read and write on the same kind of terminal.
+Figures MeasureBlockingRead() {
+    Figures figures;
+    PtyChild child = SpawnOnPtyWithArgs("/bin/sh", {"-c", "stty raw -echo; echo ready; exec cat"},
+                                        PtyEnvironment(), 80, 25);
+    if (child.pid < 0) {
+        return figures;
+    }
+    if (TypeAndAwait(child, "", "ready")) {
+        figures.question = MeasureSpell(child);
+        figures.echoMs = MedianEchoMs(child, '1');
+    }
+    EndChild(child, nullptr);
+    return figures;
+}
+
+void Report(benchmark::State& state, const char* name, const Spell& spell, const Spell& baseline) {
+    state.counters[std::string(name) + "_cpu_pct"] = spell.cpuShare * 100;
+    state.counters[std::string(name) + "_wakeups_per_s"] = spell.wakeUpsPerSecond;
+    state.counters[std::string(name) + "_wakeups_minus_baseline"] =
+        spell.wakeUpsPerSecond - baseline.wakeUpsPerSecond;
+}
+
+// Reported time is the tool's median echo; counters hold every figure, the
+// baseline's, and the differences.
+void BM_IdleWait(benchmark::State& state) {
     for (auto _ : state) {
-        const ToolRun startOnly = RunToQuestion(0);
-        const ToolRun waiting = RunToQuestion(kWaitSeconds);
-        if (!startOnly.ok || !waiting.ok || waiting.waited <= 0) {
-            state.SkipWithError(
-                "the tool did not reach its first question, or ended while waiting");
+        const Figures tool = MeasureTool();
+        const Figures baseline = MeasureBlockingRead();
+        if (!tool.question.ok || !tool.box.ok || !tool.anyKey.ok || tool.echoMs < 0 ||
+            !baseline.question.ok || baseline.echoMs < 0) {
+            state.SkipWithError("a spell could not be measured (the tool or baseline did not "
+                                "reach the expected screen)");
             break;
         }
-        const BaselineRun baseline = RunBaselineWait(kWaitSeconds);
-        const double waitingCpu = waiting.cpuSeconds - startOnly.cpuSeconds;
-        const double share = waitingCpu / waiting.waited;
-        state.SetIterationTime(waitingCpu > 0 ? waitingCpu : 0);
-        state.counters["startup_cpu_ms"] = startOnly.cpuSeconds * 1e3;
-        state.counters["whole_run_cpu_ms"] = waiting.cpuSeconds * 1e3;
-        state.counters["waited_s"] = waiting.waited;
-        state.counters["tool_share_pct"] = share * 100;
-        state.counters["baseline_share_pct"] = baseline.share * 100;
-        state.counters["baseline_turns_per_s"] = baseline.turnsPerSec;
-        state.counters["vs_baseline"] = baseline.share > 0 ? share / baseline.share : 0;
+        state.SetIterationTime(tool.echoMs / 1000);
+        Report(state, "question", tool.question, baseline.question);
+        Report(state, "box", tool.box, baseline.question);
+        Report(state, "any_key", tool.anyKey, baseline.question);
+        state.counters["baseline_cpu_pct"] = baseline.question.cpuShare * 100;
+        state.counters["baseline_wakeups_per_s"] = baseline.question.wakeUpsPerSecond;
+        state.counters["echo_ms"] = tool.echoMs;
+        state.counters["baseline_echo_ms"] = baseline.echoMs;
+        state.counters["echo_vs_baseline"] = tool.echoMs / baseline.echoMs;
     }
 }
-BENCHMARK(BM_IdleCpu)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IdleWait)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -4,7 +4,10 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <poll.h>
+#include <sstream>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -45,6 +48,11 @@ const std::vector<char*>& PtyEnvironment() {
 }
 
 PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int columns, int rows) {
+    return SpawnOnPtyWithArgs(path, {}, envList, columns, rows);
+}
+
+PtyChild SpawnOnPtyWithArgs(const char* path, const std::vector<std::string>& args,
+                            const std::vector<char*>& envList, int columns, int rows) {
     PtyChild child;
     int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0) {
@@ -72,8 +80,12 @@ PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int col
         if (slave > STDERR_FILENO) {
             close(slave);
         }
-        char* argv[] = {const_cast<char*>(path), nullptr};
-        execve(path, argv, envList.data());
+        std::vector<char*> argv{const_cast<char*>(path)};
+        for (const std::string& arg : args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        execve(path, argv.data(), envList.data());
         _exit(127);
     }
     if (pid < 0) {
@@ -97,6 +109,53 @@ bool ReadSome(int master, std::string& into, int timeoutMs) {
         return true;
     }
     return got < 0 && errno == EINTR;
+}
+
+bool DrainUntil(int master, std::string* into, std::chrono::steady_clock::time_point until) {
+    std::string ignored;
+    for (;;) {
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now())
+                .count();
+        if (left <= 0) {
+            return true;
+        }
+        pollfd fd{master, POLLIN, 0};
+        const int ready = poll(&fd, 1, static_cast<int>(left));
+        if (ready < 0 && errno != EINTR) {
+            return false;
+        }
+        if (ready > 0 && !ReadSome(master, into != nullptr ? *into : ignored, 0)) {
+            return false;
+        }
+    }
+}
+
+ProcessFigures ReadProcessFigures(pid_t pid) {
+    ProcessFigures figures;
+    const std::string folder = "/proc/" + std::to_string(pid);
+    std::ifstream stat(folder + "/stat");
+    std::string line;
+    if (!std::getline(stat, line) || line.rfind(')') == std::string::npos) {
+        return figures;
+    }
+    // Fields after the command name, which may itself hold blanks: state is the
+    // first, utime and stime the 12th and 13th.
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::vector<std::string> values{std::istream_iterator<std::string>(fields), {}};
+    if (values.size() < 13) {
+        return figures;
+    }
+    const double tick = static_cast<double>(sysconf(_SC_CLK_TCK));
+    figures.cpuSeconds = (std::stod(values[11]) + std::stod(values[12])) / tick;
+    std::ifstream status(folder + "/status");
+    while (std::getline(status, line)) {
+        if (line.find("ctxt_switches:") != std::string::npos) {
+            figures.contextSwitches += std::stol(line.substr(line.find(':') + 1));
+        }
+    }
+    figures.ok = true;
+    return figures;
 }
 
 void EndChild(PtyChild& child, std::string* rest, rusage* usage) {

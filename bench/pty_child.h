@@ -2,6 +2,7 @@
 // terminal would start it, and reading everything it writes there.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <sys/resource.h>
 #include <sys/types.h>
@@ -17,6 +18,11 @@ struct PtyChild {
 // a common terminal type, as the null-ended pointer list execve takes. Made once.
 const std::vector<char*>& PtyEnvironment();
 
+// Starts `path` with the arguments `args` (after argv[0]) on a new pseudo-terminal
+// of columns x rows, as SpawnOnPty does.
+PtyChild SpawnOnPtyWithArgs(const char* path, const std::vector<std::string>& args,
+                            const std::vector<char*>& envList, int columns, int rows);
+
 // Starts `path` with a new pseudo-terminal of columns x rows as its controlling
 // terminal and standard input, output and error. pid stays -1 on failure.
 // SpawnOnPty("/bin/true", PtyEnvironment(), 80, 25) runs it on an 80 x 25 terminal.
@@ -25,6 +31,19 @@ PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int col
 // Appends what is there within `timeoutMs`; false at end of file (Linux gives
 // EIO once the child side is closed) or on time-out.
 bool ReadSome(int master, std::string& into, int timeoutMs);
+
+// Takes everything the child writes until `until`, so it never blocks on a full
+// terminal; appended to `into` when given. False when its terminal closed first.
+bool DrainUntil(int master, std::string* into, std::chrono::steady_clock::time_point until);
+
+// What the kernel has counted for a running process (Linux /proc): CPU time and
+// the times it was switched out, voluntarily (it blocked) or not.
+struct ProcessFigures {
+    bool ok = false;          // the process was there to read
+    double cpuSeconds = 0;    // user + system
+    long contextSwitches = 0; // voluntary + involuntary
+};
+ProcessFigures ReadProcessFigures(pid_t pid);
 
 // Ends the child with SIGTERM if it still runs, takes what it writes on the way
 // out (into rest, when given), reaps it (SIGKILL when it has not ended by the
