@@ -2,8 +2,8 @@
 // floating-point settings are made again afterwards, whatever it changed.
 #pragma once
 
+#include "ole_string.h"
 #include "platform/floating_point.h"
-#include "platform/ole_string.h"
 
 #include <string_view>
 

@@ -4,7 +4,7 @@
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/floating_point.h"
-#include "platform/terminal.h"
+#include "platform/posix/terminal.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // The application flow: one pass from window set-up to the final key press.
 #pragma once
 
-#include "platform/windows_console.h"
+#include "windows_console.h"
 
 // The only entry into the program's logic, called once by the process
 // start-up. Only the instance handle is used. Returns the exit status.

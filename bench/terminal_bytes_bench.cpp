@@ -5,8 +5,8 @@
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/frame.h"
-#include "platform/headless.h"
-#include "platform/presenter.h"
+#include "platform/posix/headless.h"
+#include "platform/terminal_text/presenter.h"
 
 #include <benchmark/benchmark.h>
 

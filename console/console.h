@@ -4,7 +4,7 @@
 // Rows and columns are counted from 1 at the top left.
 #pragma once
 
-#include "platform/windows_console.h"
+#include "windows_console.h"
 
 #include <string>
 #include <string_view>

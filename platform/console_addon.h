@@ -2,8 +2,8 @@
 // 32-bit signed values, texts OLE byte strings; no result needs examining.
 #pragma once
 
-#include "platform/ole_string.h"
-#include "platform/windows_console.h"
+#include "ole_string.h"
+#include "windows_console.h"
 
 LONG InitConsoleTools(HINSTANCE instance, LONG a, LONG b, LONG c, LONG& reference, LONG d);
 LONG ConsoleToolBar(LONG a, LONG b);

@@ -1,8 +1,8 @@
 // Which part of the console buffer the terminal shows, and the frame for it.
 #pragma once
 
-#include "platform/console_model.h"
-#include "platform/presenter.h"
+#include "platform/posix/console_model.h"
+#include "platform/terminal_text/presenter.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/floating_point.h"
-#include "platform/headless.h"
+#include "platform/posix/headless.h"
 
 #include <gtest/gtest.h>
 

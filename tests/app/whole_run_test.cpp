@@ -2,7 +2,7 @@
 // screen compared cell by cell, so a failure names the cell that differs.
 #include "app/winmain.h"
 #include "console/console.h"
-#include "platform/headless.h"
+#include "platform/posix/headless.h"
 
 #include <gtest/gtest.h>
 

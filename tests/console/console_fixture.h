@@ -2,7 +2,7 @@
 #pragma once
 
 #include "console/console.h"
-#include "platform/headless.h"
+#include "platform/posix/headless.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // milliseconds before the first line is read, for typing ahead.
 #include "console/console.h"
 #include "platform/floating_point.h"
-#include "platform/terminal.h"
+#include "platform/posix/terminal.h"
 
 #include <cstdio>
 #include <cstdlib>

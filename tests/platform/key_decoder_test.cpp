@@ -1,4 +1,4 @@
-#include "platform/key_decoder.h"
+#include "platform/terminal_text/key_decoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/frame.h"
 #include "platform/message_box.h"
-#include "platform/presenter.h"
+#include "platform/terminal_text/presenter.h"
 
 #include <gtest/gtest.h>
 

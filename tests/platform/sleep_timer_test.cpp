@@ -1,6 +1,6 @@
 // The emulated timer behind Sleep: never shorter than asked, and once its time
 // is up, over as soon as a key is queued, with no periodic wake-up while none is.
-#include "platform/sleep_timer.h"
+#include "platform/posix/sleep_timer.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // code, scan code, character and control-key state.
 #pragma once
 
-#include "platform/key_decoder.h"
+#include "platform/terminal_text/key_decoder.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 // What a Windows console reports for each key of a US keyboard: the keys
 // behind printable characters, control bytes, the cursor block, the function
 // keys and the keypad.
-#include "platform/us_keyboard.h"
+#include "platform/terminal_text/us_keyboard.h"
 
 #include <array>
 #include <string_view>

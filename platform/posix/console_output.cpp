@@ -1,6 +1,6 @@
 // The screen side of the console functions, over the emulated console.
-#include "platform/console_model.h"
-#include "platform/windows_console.h"
+#include "platform/posix/console_model.h"
+#include "windows_console.h"
 
 #include <algorithm>
 

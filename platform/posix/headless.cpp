@@ -1,4 +1,4 @@
-#include "platform/headless.h"
+#include "platform/posix/headless.h"
 
 void StartHeadlessConsole(int width, int height) {
     ResetConsoleModel(width, height, true);

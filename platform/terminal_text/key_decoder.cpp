@@ -1,7 +1,7 @@
-#include "platform/key_decoder.h"
+#include "platform/terminal_text/key_decoder.h"
 
-#include "platform/codepage437.h"
-#include "platform/us_keyboard.h"
+#include "platform/terminal_text/codepage437.h"
+#include "platform/terminal_text/us_keyboard.h"
 
 #include <array>
 #include <optional>

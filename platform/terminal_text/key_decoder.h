@@ -2,7 +2,7 @@
 // give. A pure step over the bytes seen so far: it never reads, sleeps or exits.
 #pragma once
 
-#include "platform/windows_console.h"
+#include "windows_console.h"
 
 #include <cstddef>
 #include <string_view>

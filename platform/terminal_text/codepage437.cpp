@@ -1,4 +1,4 @@
-#include "platform/codepage437.h"
+#include "platform/terminal_text/codepage437.h"
 
 #include <array>
 

@@ -3,8 +3,8 @@
 // terminal's encoding. Pure: it builds bytes, the caller writes them.
 #pragma once
 
-#include "platform/console_model.h"
-#include "platform/key_decoder.h"
+#include "platform/posix/console_model.h"
+#include "platform/terminal_text/key_decoder.h"
 
 #include <string>
 #include <vector>

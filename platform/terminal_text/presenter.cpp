@@ -1,6 +1,6 @@
-#include "platform/presenter.h"
+#include "platform/terminal_text/presenter.h"
 
-#include "platform/codepage437.h"
+#include "platform/terminal_text/codepage437.h"
 
 namespace {
 

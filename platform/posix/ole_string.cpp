@@ -1,4 +1,4 @@
-#include "platform/ole_string.h"
+#include "ole_string.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // beeps and add-on calls are read back.
 #pragma once
 
-#include "platform/console_model.h"
-#include "platform/key_decoder.h"
+#include "platform/posix/console_model.h"
+#include "platform/terminal_text/key_decoder.h"
 
 #include <string>
 #include <string_view>

@@ -26,7 +26,7 @@ void PumpTerminalInput();
 // wait for the escape timeout form a key.
 void WaitForTerminal();
 
-// The emulated Sleep (see platform/sleep_timer.h): at least ms milliseconds,
+// The emulated Sleep (see platform/posix/sleep_timer.h): at least ms milliseconds,
 // then until the input queue holds a record. Typed keys are decoded into the
 // queue as they arrive; a resize meanwhile is drawn at once.
 void SleepOnTerminal(int ms);

@@ -1,14 +1,14 @@
 // The controlling terminal behind the emulated console: raw mode entered and
 // left in one place, frames written, typed bytes decoded into the input queue,
 // and every way out of the process handing the terminal back as it was found.
-#include "platform/terminal.h"
+#include "platform/posix/terminal.h"
 
-#include "platform/console_model.h"
 #include "platform/frame.h"
-#include "platform/key_decoder.h"
 #include "platform/message_box.h"
-#include "platform/presenter.h"
-#include "platform/sleep_timer.h"
+#include "platform/posix/console_model.h"
+#include "platform/posix/sleep_timer.h"
+#include "platform/terminal_text/key_decoder.h"
+#include "platform/terminal_text/presenter.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,8 +2,8 @@
 // 80 x rows resizes the buffer, message boxes are drawn over the screen. Icon,
 // window menu, tool bar and window position mean nothing in a terminal.
 #include "platform/console_addon.h"
-#include "platform/console_model.h"
-#include "platform/terminal.h"
+#include "platform/posix/console_model.h"
+#include "platform/posix/terminal.h"
 
 #include <string>
 

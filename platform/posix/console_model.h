@@ -3,7 +3,7 @@
 // works on this model; the terminal only ever shows it.
 #pragma once
 
-#include "platform/windows_console.h"
+#include "windows_console.h"
 
 #include <deque>
 #include <functional>

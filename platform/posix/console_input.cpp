@@ -1,7 +1,7 @@
 // Handles, modes and the keyboard side of the console functions.
-#include "platform/console_model.h"
-#include "platform/terminal.h"
-#include "platform/windows_console.h"
+#include "platform/posix/console_model.h"
+#include "platform/posix/terminal.h"
+#include "windows_console.h"
 
 #include <algorithm>
 #include <cstdio>

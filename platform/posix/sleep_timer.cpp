@@ -1,4 +1,4 @@
-#include "platform/sleep_timer.h"
+#include "platform/posix/sleep_timer.h"
 
 #include <algorithm>
 

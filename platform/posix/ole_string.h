@@ -3,7 +3,7 @@
 // a zero after the text. Each call gets a fresh copy, released afterwards.
 #pragma once
 
-#include "platform/windows_console.h"
+#include "windows_console.h"
 
 using OLECHAR = char16_t;
 using BSTR = OLECHAR*;
