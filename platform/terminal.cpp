@@ -7,6 +7,7 @@
 #include "platform/frame.h"
 #include "platform/key_decoder.h"
 #include "platform/message_box.h"
+#include "platform/posix/terminal_signals.h"
 #include "platform/presenter.h"
 #include "platform/sleep_timer.h"
 
@@ -14,9 +15,7 @@
 #include <cerrno>
 #include <chrono>
 #include <clocale>
-#include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <langinfo.h>
@@ -52,24 +51,14 @@ struct Session {
 };
 
 Session session;
-int signalPipe[2] = {-1, -1};
-volatile sig_atomic_t resized = 0;
-
-// The bytes a signal handler writes to hand the terminal back. Built in the
-// main flow after every frame, double-buffered so a handler never reads a
-// half-built one.
-char restoreText[2][128];
-volatile sig_atomic_t restoreLength[2] = {0, 0};
-volatile sig_atomic_t restoreCurrent = 0;
 
 void WriteAll(const std::string& bytes);
-void RestoreFromSignal();
 
 [[noreturn]] void TerminalGone() {
     // Nothing more can be shown or typed: give the modes back if the device
     // still takes them and end, instead of polling a terminal that is gone.
     session.active = false;
-    RestoreFromSignal();
+    HandTerminalBack();
     std::_Exit(1);
 }
 
@@ -100,113 +89,7 @@ int PromptRow() {
 }
 
 void UpdateRestoreText() {
-    const std::string text = "\x18" + RestoreSequence(session.presenter, PromptRow());
-    const int next = 1 - restoreCurrent;
-    const std::size_t length = std::min(text.size(), sizeof restoreText[0]);
-    std::memcpy(restoreText[next], text.data(), length);
-    restoreLength[next] = static_cast<sig_atomic_t>(length);
-    restoreCurrent = next;
-}
-
-// Async-signal-safe: a write and a tcsetattr. The CAN byte first ends any
-// control sequence that the interrupted frame left half-written.
-void RestoreFromSignal() {
-    const int current = restoreCurrent;
-    if (write(session.screenFd, restoreText[current],
-              static_cast<std::size_t>(restoreLength[current])) < 0) {
-        // Nothing more to try from inside a signal handler.
-    }
-    tcsetattr(session.keyboardFd, TCSADRAIN, &session.original);
-}
-
-void Unblock(int signal) {
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, signal);
-    sigprocmask(SIG_UNBLOCK, &set, nullptr);
-}
-
-void Notify() {
-    const char byte = 1;
-    if (write(signalPipe[1], &byte, 1) < 0) {
-        // The pipe is full: a wake-up is already waiting.
-    }
-}
-
-void OnTerminate(int signal) {
-    RestoreFromSignal();
-    std::signal(signal, SIG_DFL);
-    Unblock(signal);
-    raise(signal);
-}
-
-void OnStop(int signal);
-
-// Continued after any stop: whatever the shell drew meanwhile is drawn over.
-void OnContinue(int) {
-    const int saved = errno;
-    resized = 1;
-    Notify();
-    errno = saved;
-}
-
-void OnResize(int) {
-    const int saved = errno;
-    resized = 1;
-    Notify();
-    errno = saved;
-}
-
-void Install(int signal, void (*handler)(int)) {
-    struct sigaction action {};
-    action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(signal, &action, nullptr);
-}
-
-// Suspended from outside: hand the terminal back while stopped and take it
-// again, redrawn, when continued.
-void OnStop(int signal) {
-    const int saved = errno;
-    RestoreFromSignal();
-    std::signal(signal, SIG_DFL);
-    Unblock(signal);
-    raise(signal);
-    Install(signal, OnStop);
-    tcsetattr(session.keyboardFd, TCSANOW, &session.raw);
-    resized = 1;
-    Notify();
-    errno = saved;
-}
-
-// A crash still hands the terminal back; the fault then repeats under the
-// handler that was there before (the default, or a sanitizer's).
-struct sigaction crashActions[NSIG];
-
-void OnCrash(int signal) {
-    RestoreFromSignal();
-    sigaction(signal, &crashActions[signal], nullptr);
-    if (signal == SIGABRT) {
-        Unblock(signal);
-        raise(signal);
-    }
-}
-
-void InstallHandlers() {
-    Install(SIGWINCH, OnResize);
-    for (int signal : {SIGTERM, SIGHUP, SIGQUIT, SIGINT}) {
-        Install(signal, OnTerminate);
-    }
-    Install(SIGTSTP, OnStop);
-    Install(SIGCONT, OnContinue);
-    std::signal(SIGPIPE, SIG_IGN);
-    for (int signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) {
-        struct sigaction action {};
-        action.sa_handler = OnCrash;
-        sigemptyset(&action.sa_mask);
-        sigaction(signal, &action, &crashActions[signal]);
-    }
+    PublishRestoreText("\x18" + RestoreSequence(session.presenter, PromptRow()));
 }
 
 TerminalStyle DetectStyle() {
@@ -233,12 +116,6 @@ void ReadTerminalSize() {
         (ioctl(session.keyboardFd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0)) {
         session.width = size.ws_col;
         session.height = size.ws_row;
-    }
-}
-
-void DrainSignalPipe() {
-    char buffer[64];
-    while (read(signalPipe[0], buffer, sizeof buffer) > 0) {
     }
 }
 
@@ -309,12 +186,12 @@ int MsUntilPendingDecides() {
 // Blocks until a typed byte (when watching the keyboard), a signal, or ms
 // milliseconds (-1: no limit).
 void AwaitInput(int ms, bool watchKeyboard = true) {
-    pollfd fds[2] = {{signalPipe[0], POLLIN, 0}, {session.keyboardFd, POLLIN, 0}};
+    pollfd fds[2] = {{SignalWakeFd(), POLLIN, 0}, {session.keyboardFd, POLLIN, 0}};
     if (poll(fds, watchKeyboard ? 2 : 1, ms) <= 0) {
         return;
     }
     if (fds[0].revents != 0) {
-        DrainSignalPipe();
+        DrainSignalWakeUps();
     }
     if (!watchKeyboard) {
         return;
@@ -326,8 +203,7 @@ void AwaitInput(int ms, bool watchKeyboard = true) {
 
 // A resize since the last look: new size, and the next frame drawn whole.
 void TakeResize() {
-    if (resized != 0) {
-        resized = 0;
+    if (TakeRedrawSignal()) {
         ReadTerminalSize();
         session.presenter.valid = false;
         session.redraw = true;
@@ -357,12 +233,11 @@ bool StartTerminalConsole() {
     session.style = DetectStyle();
     ReadTerminalSize();
     ResetConsoleModel(session.width, session.height, false);
-    if (pipe2(signalPipe, O_NONBLOCK | O_CLOEXEC) != 0) {
-        signalPipe[0] = signalPipe[1] = -1;
-    }
+    OpenSignalPipe();
     session.lastByte = Clock::now();
     UpdateRestoreText();
-    InstallHandlers();
+    PrepareHandBack({session.keyboardFd, session.screenFd, session.original, session.raw});
+    InstallTerminalSignals();
     session.active = true;
     std::atexit(StopTerminalConsole);
     return true;
