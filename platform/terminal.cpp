@@ -8,6 +8,7 @@
 #include "platform/key_decoder.h"
 #include "platform/message_box.h"
 #include "platform/posix/terminal_signals.h"
+#include "platform/posix/terminal_system.h"
 #include "platform/presenter.h"
 #include "platform/sleep_timer.h"
 
@@ -16,12 +17,10 @@
 #include <chrono>
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <langinfo.h>
-#include <poll.h>
-#include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -31,6 +30,13 @@ using Clock = std::chrono::steady_clock;
 // Reading stops while this many records wait, so a flood of typing stays in
 // the terminal's own bounded buffer instead of growing ours.
 constexpr std::size_t kInputQueueLimit = 1024;
+
+// Without the signal pipe a signal that comes just before a wait would not
+// end it, so no wait lasts longer than this: a resize is drawn a little late
+// instead of only at the next key.
+constexpr int kWaitWithoutPipeMs = 100;
+
+constexpr const char* kTerminalDevice = "/dev/tty";
 
 struct Session {
     bool active = false;              // attached to a terminal
@@ -52,30 +58,60 @@ struct Session {
 
 Session session;
 
-void WriteAll(const std::string& bytes);
+TerminalSystem& System() {
+    return TheTerminalSystem();
+}
 
-[[noreturn]] void TerminalGone() {
-    // Nothing more can be shown or typed: give the modes back if the device
-    // still takes them and end, instead of polling a terminal that is gone.
+// Says on standard error what went wrong with the terminal, in one line.
+void Complain(const std::string& what) {
+    const std::string line =
+        std::string(program_invocation_short_name) + ": " + what + " (" + kTerminalDevice + ")\n";
+    if (System().write(STDERR_FILENO, line.data(), line.size()) < 0) {
+        // Standard error is gone too; the exit status still tells.
+    }
+}
+
+// Nothing more can be shown or typed: give the modes back if the device still
+// takes them and end, instead of polling a terminal that is gone. `what`
+// names the call that failed, with errno still its error.
+[[noreturn]] void TerminalGone(const char* what) {
+    const std::string reason = errno != 0 ? std::string(": ") + std::strerror(errno) : "";
     session.active = false;
+    DetachHandBack();
     HandTerminalBack();
+    Complain(std::string("the terminal went away: ") + what + reason);
+    System().exit(1);
     std::_Exit(1);
+}
+
+// tcsetattr, again when a signal interrupts it. False (errno set) on failure.
+bool SetModes(int when, const termios& modes) {
+    for (;;) {
+        if (System().setModes(session.keyboardFd, when, &modes) == 0) {
+            return true;
+        }
+        if (errno != EINTR) {
+            return false;
+        }
+    }
 }
 
 void WriteAll(const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = write(session.screenFd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n =
+            System().write(session.screenFd, bytes.data() + done, bytes.size() - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && errno == EAGAIN) {
+            // The terminal is full: wait until it takes more.
             pollfd out{session.screenFd, POLLOUT, 0};
-            poll(&out, 1, 100);
+            System().poll(&out, 1, 100);
         } else {
             if (session.active) {
-                TerminalGone();
+                TerminalGone("write");
             }
             return;
         }
@@ -112,8 +148,9 @@ TerminalStyle DetectStyle() {
 
 void ReadTerminalSize() {
     winsize size{};
-    if ((ioctl(session.screenFd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0) ||
-        (ioctl(session.keyboardFd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0)) {
+    if ((System().windowSize(session.screenFd, &size) == 0 && size.ws_col > 0 && size.ws_row > 0) ||
+        (System().windowSize(session.keyboardFd, &size) == 0 && size.ws_col > 0 &&
+         size.ws_row > 0)) {
         session.width = size.ws_col;
         session.height = size.ws_row;
     }
@@ -121,7 +158,7 @@ void ReadTerminalSize() {
 
 int QuietMs() {
     return static_cast<int>(std::min<long long>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - session.lastByte)
+        std::chrono::duration_cast<std::chrono::milliseconds>(System().now() - session.lastByte)
             .count(),
         1000000));
 }
@@ -145,17 +182,20 @@ void DecodePending(const std::function<bool(const KeyPress&)>& deliver) {
 void ReadTyped(std::size_t room) {
     char buffer[256];
     while (room > 0) {
-        const ssize_t n = read(session.keyboardFd, buffer, std::min(sizeof buffer, room));
+        const ssize_t n = System().read(session.keyboardFd, buffer, std::min(sizeof buffer, room));
         if (n > 0) {
             session.pending.append(buffer, static_cast<std::size_t>(n));
-            session.lastByte = Clock::now();
+            session.lastByte = System().now();
             room -= std::min(room, static_cast<std::size_t>(n));
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && errno == EAGAIN) {
             return;
+        } else if (n == 0) {
+            errno = 0;
+            TerminalGone("end of file");
         } else {
-            TerminalGone();
+            TerminalGone("read");
         }
     }
 }
@@ -186,8 +226,11 @@ int MsUntilPendingDecides() {
 // Blocks until a typed byte (when watching the keyboard), a signal, or ms
 // milliseconds (-1: no limit).
 void AwaitInput(int ms, bool watchKeyboard = true) {
+    if (SignalWakeFd() < 0 && (ms < 0 || ms > kWaitWithoutPipeMs)) {
+        ms = kWaitWithoutPipeMs;
+    }
     pollfd fds[2] = {{SignalWakeFd(), POLLIN, 0}, {session.keyboardFd, POLLIN, 0}};
-    if (poll(fds, watchKeyboard ? 2 : 1, ms) <= 0) {
+    if (System().poll(fds, watchKeyboard ? 2 : 1, ms) <= 0) {
         return;
     }
     if (fds[0].revents != 0) {
@@ -197,7 +240,8 @@ void AwaitInput(int ms, bool watchKeyboard = true) {
         return;
     }
     if ((fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0 && (fds[1].revents & POLLIN) == 0) {
-        TerminalGone();
+        errno = 0;
+        TerminalGone("hang-up");
     }
 }
 
@@ -210,19 +254,38 @@ void TakeResize() {
     }
 }
 
+// Closes what the start opened and says why the terminal cannot be used.
+TerminalRefusal Refusal(TerminalRefusalCause cause) {
+    TerminalRefusal refusal{cause, kTerminalDevice, std::strerror(errno)};
+    if (session.keyboardFd >= 0) {
+        System().close(session.keyboardFd);
+        session.keyboardFd = -1;
+    }
+    return refusal;
+}
+
 } // namespace
 
-bool StartTerminalConsole() {
-    session.keyboardFd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+TerminalRefusal StartTerminalConsole() {
+    session = Session{};
+    session.keyboardFd = System().open(kTerminalDevice, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (session.keyboardFd < 0) {
-        return false;
+        return Refusal(TerminalRefusalCause::NoTerminal);
     }
-    session.screenFd = isatty(STDOUT_FILENO)   ? STDOUT_FILENO
-                       : isatty(STDERR_FILENO) ? STDERR_FILENO
-                                               : session.keyboardFd;
-    if (tcgetattr(session.keyboardFd, &session.original) != 0) {
-        close(session.keyboardFd);
-        return false;
+    session.screenFd = System().isTerminal(STDOUT_FILENO)   ? STDOUT_FILENO
+                       : System().isTerminal(STDERR_FILENO) ? STDERR_FILENO
+                                                            : session.keyboardFd;
+    int got;
+    while ((got = System().getModes(session.keyboardFd, &session.original)) != 0 &&
+           errno == EINTR) {
+    }
+    if (got != 0) {
+        return Refusal(TerminalRefusalCause::CannotReadModes);
+    }
+    // Setting the modes as found changes nothing, and finds out early whether
+    // raw mode could be entered and left.
+    if (!SetModes(TCSANOW, session.original)) {
+        return Refusal(TerminalRefusalCause::CannotSetModes);
     }
     session.raw = session.original;
     session.raw.c_iflag &=
@@ -233,14 +296,19 @@ bool StartTerminalConsole() {
     session.style = DetectStyle();
     ReadTerminalSize();
     ResetConsoleModel(session.width, session.height, false);
-    OpenSignalPipe();
-    session.lastByte = Clock::now();
+    OpenSignalPipe(); // without it, waits are bounded instead (see AwaitInput)
+    session.lastByte = System().now();
     UpdateRestoreText();
     PrepareHandBack({session.keyboardFd, session.screenFd, session.original, session.raw});
-    InstallTerminalSignals();
+    SetWantedRawMode(false);
+    if (!InstallTerminalSignals()) {
+        return Refusal(TerminalRefusalCause::CannotWatchSignals);
+    }
+    AttachHandBack();
     session.active = true;
-    std::atexit(StopTerminalConsole);
-    return true;
+    static const bool stopAtExit = std::atexit(StopTerminalConsole) == 0;
+    (void)stopAtExit;
+    return {};
 }
 
 void StopTerminalConsole() {
@@ -250,12 +318,22 @@ void StopTerminalConsole() {
     PresentScreen();
     WriteAll(RestoreSequence(session.presenter, PromptRow()));
     session.active = false;
-    tcsetattr(session.keyboardFd, TCSADRAIN, &session.original);
+    const bool restored = SetModes(TCSADRAIN, session.original);
+    DetachHandBack();
+    if (!restored && errno != EIO) {
+        // The device is there but keeps its raw modes: the user must mend it.
+        Complain(std::string("cannot give the terminal its modes back: ") + std::strerror(errno) +
+                 "; type 'stty sane' and Enter");
+    }
 }
 
 void SetTerminalRawMode(bool raw) {
-    if (session.active) {
-        tcsetattr(session.keyboardFd, TCSANOW, raw ? &session.raw : &session.original);
+    if (!session.active) {
+        return;
+    }
+    SetWantedRawMode(raw);
+    if (!SetModes(TCSANOW, raw ? session.raw : session.original)) {
+        TerminalGone("tcsetattr");
     }
 }
 
@@ -296,11 +374,11 @@ void SleepOnTerminal(int ms) {
     if (!session.active) {
         return;
     }
-    const Clock::time_point start = Clock::now();
+    const Clock::time_point start = System().now();
     for (;;) {
         PresentScreen();
         PumpTerminalInput();
-        const int wait = SleepWaitMs(Clock::now() - start, ms, !TheConsole().input.empty(),
+        const int wait = SleepWaitMs(System().now() - start, ms, !TheConsole().input.empty(),
                                      MsUntilPendingDecides());
         if (wait == 0) {
             return;

@@ -1,6 +1,7 @@
 // Signals while a terminal is attached: every way the process is ended or
 // stopped from outside hands the terminal back first, a continue takes it
-// again, and a resize or continue wakes the main flow through a pipe.
+// again in the mode the program last set, and a resize or continue wakes the
+// main flow through a pipe.
 #pragma once
 
 #include <string>
@@ -14,20 +15,29 @@ struct HandBack {
     termios raw{};       // the modes of raw mode
 };
 
-// Records what the handlers work with; call before InstallTerminalSignals.
+// Records what the handlers work with; they touch the terminal only between
+// AttachHandBack and DetachHandBack.
 void PrepareHandBack(const HandBack& handBack);
+void AttachHandBack();
+void DetachHandBack();
 
-// The bytes a handler writes to hand the terminal back, replacing the last ones.
+// The mode a continue puts the terminal back into: raw, or as found.
+void SetWantedRawMode(bool raw);
+
+// The bytes a handler writes to hand the terminal back, replacing the last
+// ones (at most 127 bytes are kept).
 void PublishRestoreText(const std::string& text);
 
 // Writes the restore text and gives the terminal its modes back.
 // Async-signal-safe.
 void HandTerminalBack();
 
-// Opens the pipe through which handlers wake the main flow.
-void OpenSignalPipe();
+// Opens the pipe through which handlers wake the main flow; false when it
+// cannot be had, and then there is no end to watch.
+bool OpenSignalPipe();
 
-void InstallTerminalSignals();
+// Installs the handlers; false (errno set) when one of them cannot be.
+bool InstallTerminalSignals();
 
 // The end of the pipe to watch for wake-ups, -1 when there is none.
 int SignalWakeFd();
