@@ -267,7 +267,7 @@ TEST(TerminalSession, StartRefusesWithTheCauseAndTheDevice) {
         EXPECT_EQ(refusal.cause, c.cause);
         EXPECT_EQ(refusal.device, "/dev/tty");
         EXPECT_EQ(TerminalRefusalMessage(refusal), c.message);
-        ChangeCells("frame");
+        ++TheConsole().changes;
         PresentScreen();
         EXPECT_EQ(Fake().screen, "") << "nothing is drawn";
         EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()));
