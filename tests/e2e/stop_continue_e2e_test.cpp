@@ -38,9 +38,8 @@ char ProcessState(pid_t pid) {
 bool DriverTakesKey(const TmuxTerminal& terminal, const std::string& key) {
     SendText(terminal, key);
     SendKeys(terminal, {"Enter"});
-    return WaitUntil(
-        [&] { return CaptureText(terminal).find("key " + key) != std::string::npos; },
-        seconds(5));
+    return WaitUntil([&] { return CaptureText(terminal).find("key " + key) != std::string::npos; },
+                     seconds(5));
 }
 
 TEST(StopContinue, KillTstpThenContAgainGivesTheModeTheProgramLastSet) {
