@@ -13,9 +13,9 @@ constexpr int kShowDefault = 10;
 }
 
 int main() {
-    if (!StartTerminalConsole()) {
-        std::fputs("orvane: no terminal to run in; start it from an interactive terminal\n",
-                   stderr);
+    const TerminalRefusal refusal = StartTerminalConsole();
+    if (refusal.cause != TerminalRefusalCause::None) {
+        std::fprintf(stderr, "orvane: %s\n", TerminalRefusalMessage(refusal).c_str());
         return 1;
     }
     SetFloatingPointControl();

@@ -9,20 +9,18 @@
 #include "platform/posix/sleep_timer.h"
 #include "platform/terminal_text/key_decoder.h"
 #include "platform/terminal_text/presenter.h"
+#include "platform/posix/terminal_signals.h"
+#include "platform/posix/terminal_system.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <clocale>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <langinfo.h>
-#include <poll.h>
-#include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -32,6 +30,13 @@ using Clock = std::chrono::steady_clock;
 // Reading stops while this many records wait, so a flood of typing stays in
 // the terminal's own bounded buffer instead of growing ours.
 constexpr std::size_t kInputQueueLimit = 1024;
+
+// Without the signal pipe a signal that comes just before a wait would not
+// end it, so no wait lasts longer than this: a resize is drawn a little late
+// instead of only at the next key.
+constexpr int kWaitWithoutPipeMs = 100;
+
+constexpr const char* kTerminalDevice = "/dev/tty";
 
 struct Session {
     bool active = false;              // attached to a terminal
@@ -52,41 +57,61 @@ struct Session {
 };
 
 Session session;
-int signalPipe[2] = {-1, -1};
-volatile sig_atomic_t resized = 0;
 
-// The bytes a signal handler writes to hand the terminal back. Built in the
-// main flow after every frame, double-buffered so a handler never reads a
-// half-built one.
-char restoreText[2][128];
-volatile sig_atomic_t restoreLength[2] = {0, 0};
-volatile sig_atomic_t restoreCurrent = 0;
+TerminalSystem& System() {
+    return TheTerminalSystem();
+}
 
-void WriteAll(const std::string& bytes);
-void RestoreFromSignal();
+// Says on standard error what went wrong with the terminal, in one line.
+void Complain(const std::string& what) {
+    const std::string line =
+        std::string(program_invocation_short_name) + ": " + what + " (" + kTerminalDevice + ")\n";
+    if (System().write(STDERR_FILENO, line.data(), line.size()) < 0) {
+        // Standard error is gone too; the exit status still tells.
+    }
+}
 
-[[noreturn]] void TerminalGone() {
-    // Nothing more can be shown or typed: give the modes back if the device
-    // still takes them and end, instead of polling a terminal that is gone.
+// Nothing more can be shown or typed: give the modes back if the device still
+// takes them and end, instead of polling a terminal that is gone. `what`
+// names the call that failed, with errno still its error.
+[[noreturn]] void TerminalGone(const char* what) {
+    const std::string reason = errno != 0 ? std::string(": ") + std::strerror(errno) : "";
     session.active = false;
-    RestoreFromSignal();
+    DetachHandBack();
+    HandTerminalBack();
+    Complain(std::string("the terminal went away: ") + what + reason);
+    System().exit(1);
     std::_Exit(1);
+}
+
+// tcsetattr, again when a signal interrupts it. False (errno set) on failure.
+bool SetModes(int when, const termios& modes) {
+    for (;;) {
+        if (System().setModes(session.keyboardFd, when, &modes) == 0) {
+            return true;
+        }
+        if (errno != EINTR) {
+            return false;
+        }
+    }
 }
 
 void WriteAll(const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = write(session.screenFd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n =
+            System().write(session.screenFd, bytes.data() + done, bytes.size() - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && errno == EAGAIN) {
+            // The terminal is full: wait until it takes more.
             pollfd out{session.screenFd, POLLOUT, 0};
-            poll(&out, 1, 100);
+            System().poll(&out, 1, 100);
         } else {
             if (session.active) {
-                TerminalGone();
+                TerminalGone("write");
             }
             return;
         }
@@ -100,113 +125,7 @@ int PromptRow() {
 }
 
 void UpdateRestoreText() {
-    const std::string text = "\x18" + RestoreSequence(session.presenter, PromptRow());
-    const int next = 1 - restoreCurrent;
-    const std::size_t length = std::min(text.size(), sizeof restoreText[0]);
-    std::memcpy(restoreText[next], text.data(), length);
-    restoreLength[next] = static_cast<sig_atomic_t>(length);
-    restoreCurrent = next;
-}
-
-// Async-signal-safe: a write and a tcsetattr. The CAN byte first ends any
-// control sequence that the interrupted frame left half-written.
-void RestoreFromSignal() {
-    const int current = restoreCurrent;
-    if (write(session.screenFd, restoreText[current],
-              static_cast<std::size_t>(restoreLength[current])) < 0) {
-        // Nothing more to try from inside a signal handler.
-    }
-    tcsetattr(session.keyboardFd, TCSADRAIN, &session.original);
-}
-
-void Unblock(int signal) {
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, signal);
-    sigprocmask(SIG_UNBLOCK, &set, nullptr);
-}
-
-void Notify() {
-    const char byte = 1;
-    if (write(signalPipe[1], &byte, 1) < 0) {
-        // The pipe is full: a wake-up is already waiting.
-    }
-}
-
-void OnTerminate(int signal) {
-    RestoreFromSignal();
-    std::signal(signal, SIG_DFL);
-    Unblock(signal);
-    raise(signal);
-}
-
-void OnStop(int signal);
-
-// Continued after any stop: whatever the shell drew meanwhile is drawn over.
-void OnContinue(int) {
-    const int saved = errno;
-    resized = 1;
-    Notify();
-    errno = saved;
-}
-
-void OnResize(int) {
-    const int saved = errno;
-    resized = 1;
-    Notify();
-    errno = saved;
-}
-
-void Install(int signal, void (*handler)(int)) {
-    struct sigaction action {};
-    action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(signal, &action, nullptr);
-}
-
-// Suspended from outside: hand the terminal back while stopped and take it
-// again, redrawn, when continued.
-void OnStop(int signal) {
-    const int saved = errno;
-    RestoreFromSignal();
-    std::signal(signal, SIG_DFL);
-    Unblock(signal);
-    raise(signal);
-    Install(signal, OnStop);
-    tcsetattr(session.keyboardFd, TCSANOW, &session.raw);
-    resized = 1;
-    Notify();
-    errno = saved;
-}
-
-// A crash still hands the terminal back; the fault then repeats under the
-// handler that was there before (the default, or a sanitizer's).
-struct sigaction crashActions[NSIG];
-
-void OnCrash(int signal) {
-    RestoreFromSignal();
-    sigaction(signal, &crashActions[signal], nullptr);
-    if (signal == SIGABRT) {
-        Unblock(signal);
-        raise(signal);
-    }
-}
-
-void InstallHandlers() {
-    Install(SIGWINCH, OnResize);
-    for (int signal : {SIGTERM, SIGHUP, SIGQUIT, SIGINT}) {
-        Install(signal, OnTerminate);
-    }
-    Install(SIGTSTP, OnStop);
-    Install(SIGCONT, OnContinue);
-    std::signal(SIGPIPE, SIG_IGN);
-    for (int signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) {
-        struct sigaction action {};
-        action.sa_handler = OnCrash;
-        sigemptyset(&action.sa_mask);
-        sigaction(signal, &action, &crashActions[signal]);
-    }
+    PublishRestoreText("\x18" + RestoreSequence(session.presenter, PromptRow()));
 }
 
 TerminalStyle DetectStyle() {
@@ -229,22 +148,17 @@ TerminalStyle DetectStyle() {
 
 void ReadTerminalSize() {
     winsize size{};
-    if ((ioctl(session.screenFd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0) ||
-        (ioctl(session.keyboardFd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0)) {
+    if ((System().windowSize(session.screenFd, &size) == 0 && size.ws_col > 0 && size.ws_row > 0) ||
+        (System().windowSize(session.keyboardFd, &size) == 0 && size.ws_col > 0 &&
+         size.ws_row > 0)) {
         session.width = size.ws_col;
         session.height = size.ws_row;
     }
 }
 
-void DrainSignalPipe() {
-    char buffer[64];
-    while (read(signalPipe[0], buffer, sizeof buffer) > 0) {
-    }
-}
-
 int QuietMs() {
     return static_cast<int>(std::min<long long>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - session.lastByte)
+        std::chrono::duration_cast<std::chrono::milliseconds>(System().now() - session.lastByte)
             .count(),
         1000000));
 }
@@ -268,17 +182,20 @@ void DecodePending(const std::function<bool(const KeyPress&)>& deliver) {
 void ReadTyped(std::size_t room) {
     char buffer[256];
     while (room > 0) {
-        const ssize_t n = read(session.keyboardFd, buffer, std::min(sizeof buffer, room));
+        const ssize_t n = System().read(session.keyboardFd, buffer, std::min(sizeof buffer, room));
         if (n > 0) {
             session.pending.append(buffer, static_cast<std::size_t>(n));
-            session.lastByte = Clock::now();
+            session.lastByte = System().now();
             room -= std::min(room, static_cast<std::size_t>(n));
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && errno == EAGAIN) {
             return;
+        } else if (n == 0) {
+            errno = 0;
+            TerminalGone("end of file");
         } else {
-            TerminalGone();
+            TerminalGone("read");
         }
     }
 }
@@ -309,44 +226,66 @@ int MsUntilPendingDecides() {
 // Blocks until a typed byte (when watching the keyboard), a signal, or ms
 // milliseconds (-1: no limit).
 void AwaitInput(int ms, bool watchKeyboard = true) {
-    pollfd fds[2] = {{signalPipe[0], POLLIN, 0}, {session.keyboardFd, POLLIN, 0}};
-    if (poll(fds, watchKeyboard ? 2 : 1, ms) <= 0) {
+    if (SignalWakeFd() < 0 && (ms < 0 || ms > kWaitWithoutPipeMs)) {
+        ms = kWaitWithoutPipeMs;
+    }
+    pollfd fds[2] = {{SignalWakeFd(), POLLIN, 0}, {session.keyboardFd, POLLIN, 0}};
+    if (System().poll(fds, watchKeyboard ? 2 : 1, ms) <= 0) {
         return;
     }
     if (fds[0].revents != 0) {
-        DrainSignalPipe();
+        DrainSignalWakeUps();
     }
     if (!watchKeyboard) {
         return;
     }
     if ((fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0 && (fds[1].revents & POLLIN) == 0) {
-        TerminalGone();
+        errno = 0;
+        TerminalGone("hang-up");
     }
 }
 
 // A resize since the last look: new size, and the next frame drawn whole.
 void TakeResize() {
-    if (resized != 0) {
-        resized = 0;
+    if (TakeRedrawSignal()) {
         ReadTerminalSize();
         session.presenter.valid = false;
         session.redraw = true;
     }
 }
 
+// Closes what the start opened and says why the terminal cannot be used.
+TerminalRefusal Refusal(TerminalRefusalCause cause) {
+    TerminalRefusal refusal{cause, kTerminalDevice, std::strerror(errno)};
+    if (session.keyboardFd >= 0) {
+        System().close(session.keyboardFd);
+        session.keyboardFd = -1;
+    }
+    return refusal;
+}
+
 } // namespace
 
-bool StartTerminalConsole() {
-    session.keyboardFd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+TerminalRefusal StartTerminalConsole() {
+    session = Session{};
+    session.keyboardFd = System().open(kTerminalDevice, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (session.keyboardFd < 0) {
-        return false;
+        return Refusal(TerminalRefusalCause::NoTerminal);
     }
-    session.screenFd = isatty(STDOUT_FILENO)   ? STDOUT_FILENO
-                       : isatty(STDERR_FILENO) ? STDERR_FILENO
-                                               : session.keyboardFd;
-    if (tcgetattr(session.keyboardFd, &session.original) != 0) {
-        close(session.keyboardFd);
-        return false;
+    session.screenFd = System().isTerminal(STDOUT_FILENO)   ? STDOUT_FILENO
+                       : System().isTerminal(STDERR_FILENO) ? STDERR_FILENO
+                                                            : session.keyboardFd;
+    int got;
+    while ((got = System().getModes(session.keyboardFd, &session.original)) != 0 &&
+           errno == EINTR) {
+    }
+    if (got != 0) {
+        return Refusal(TerminalRefusalCause::CannotReadModes);
+    }
+    // Setting the modes as found changes nothing, and finds out early whether
+    // raw mode could be entered and left.
+    if (!SetModes(TCSANOW, session.original)) {
+        return Refusal(TerminalRefusalCause::CannotSetModes);
     }
     session.raw = session.original;
     session.raw.c_iflag &=
@@ -357,15 +296,19 @@ bool StartTerminalConsole() {
     session.style = DetectStyle();
     ReadTerminalSize();
     ResetConsoleModel(session.width, session.height, false);
-    if (pipe2(signalPipe, O_NONBLOCK | O_CLOEXEC) != 0) {
-        signalPipe[0] = signalPipe[1] = -1;
-    }
-    session.lastByte = Clock::now();
+    OpenSignalPipe(); // without it, waits are bounded instead (see AwaitInput)
+    session.lastByte = System().now();
     UpdateRestoreText();
-    InstallHandlers();
+    PrepareHandBack({session.keyboardFd, session.screenFd, session.original, session.raw});
+    SetWantedRawMode(false);
+    if (!InstallTerminalSignals()) {
+        return Refusal(TerminalRefusalCause::CannotWatchSignals);
+    }
+    AttachHandBack();
     session.active = true;
-    std::atexit(StopTerminalConsole);
-    return true;
+    static const bool stopAtExit = std::atexit(StopTerminalConsole) == 0;
+    (void)stopAtExit;
+    return {};
 }
 
 void StopTerminalConsole() {
@@ -375,12 +318,22 @@ void StopTerminalConsole() {
     PresentScreen();
     WriteAll(RestoreSequence(session.presenter, PromptRow()));
     session.active = false;
-    tcsetattr(session.keyboardFd, TCSADRAIN, &session.original);
+    const bool restored = SetModes(TCSADRAIN, session.original);
+    DetachHandBack();
+    if (!restored && errno != EIO) {
+        // The device is there but keeps its raw modes: the user must mend it.
+        Complain(std::string("cannot give the terminal its modes back: ") + std::strerror(errno) +
+                 "; type 'stty sane' and Enter");
+    }
 }
 
 void SetTerminalRawMode(bool raw) {
-    if (session.active) {
-        tcsetattr(session.keyboardFd, TCSANOW, raw ? &session.raw : &session.original);
+    if (!session.active) {
+        return;
+    }
+    SetWantedRawMode(raw);
+    if (!SetModes(TCSANOW, raw ? session.raw : session.original)) {
+        TerminalGone("tcsetattr");
     }
 }
 
@@ -421,11 +374,11 @@ void SleepOnTerminal(int ms) {
     if (!session.active) {
         return;
     }
-    const Clock::time_point start = Clock::now();
+    const Clock::time_point start = System().now();
     for (;;) {
         PresentScreen();
         PumpTerminalInput();
-        const int wait = SleepWaitMs(Clock::now() - start, ms, !TheConsole().input.empty(),
+        const int wait = SleepWaitMs(System().now() - start, ms, !TheConsole().input.empty(),
                                      MsUntilPendingDecides());
         if (wait == 0) {
             return;

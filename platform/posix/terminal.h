@@ -2,18 +2,21 @@
 // function does nothing when no terminal is attached (the headless console).
 #pragma once
 
+#include "platform/posix/terminal_refusal.h"
+
 #include <string>
 
 // Attaches the console to the controlling terminal: the buffer takes the
-// terminal's size, keys come from it, frames go to it. False when the process
-// has no terminal.
-bool StartTerminalConsole();
+// terminal's size, keys come from it, frames go to it. The refusal's cause is
+// None when attached; otherwise nothing was changed and it says why.
+TerminalRefusal StartTerminalConsole();
 
 // Shows the last frame and hands the terminal back as it was found: modes,
 // visible cursor, colours, title. The last screen stays visible. Safe to call twice.
 void StopTerminalConsole();
 
-// Raw mode (no echo, no line editing, no signals from keys) on or off.
+// Raw mode (no echo, no line editing, no signals from keys) on or off. The
+// terminal comes back in this mode after a stop and continue.
 void SetTerminalRawMode(bool raw);
 
 // Sends what changed since the last frame.

@@ -9,7 +9,9 @@
 char32_t Cp437ToUnicode(unsigned char byte);
 
 // The byte a typed character stands for, or -1 when code page 437 has none.
-// Only printable results are given: 32 to 255, never a control byte.
+// Results are 32 to 255: the glyphs of bytes 1 to 31 are not taken back (a
+// typed U+263A gives -1), but U+2302 gives 127, the byte that glyph stands
+// for here, although 127 is DEL in ASCII.
 int UnicodeToCp437(char32_t codePoint);
 
 // codePoint appended to out in UTF-8.

@@ -1,6 +1,7 @@
 // Every way out hands the terminal back: a signal from outside while an
-// answer is being typed restores the modes and the cursor and keeps the last
-// screen; Ctrl+C typed at the keyboard is only a key.
+// answer is being typed (a crash signal sent with kill among them) restores
+// the modes and the cursor, keeps the last screen and ends the tool by that
+// signal; Ctrl+C typed at the keyboard is only a key.
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
@@ -29,8 +30,9 @@ struct ToolRun : TerminalRun {
 void Launch(ToolRun& tool) {
     tool.pidFile = ::testing::TempDir() + "orvane-pid-" + std::to_string(::getpid()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    PrepareTerminalRun(tool, "sh -c " + ShellQuote("echo $$ > " + ShellQuote(tool.pidFile) +
-                                                   "; exec " + ShellQuote(kTool)));
+    PrepareTerminalRun(tool,
+                       "sh -c " + ShellQuote("ulimit -c 0; echo $$ > " + ShellQuote(tool.pidFile) +
+                                             "; exec " + ShellQuote(kTool)));
     ReleaseWrappedRun(tool.run);
 }
 
@@ -46,8 +48,11 @@ TEST(HandBack, ASignalWhileTypingRestoresTheTerminalAndKeepsTheScreen) {
         int signal;
         const char* name;
     };
-    const Case cases[] = {
-        {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}, {SIGQUIT, "SIGQUIT"}, {SIGINT, "SIGINT"}};
+    // The crash signals are sent with kill: nothing repeats them, so the
+    // tool must end by them itself once the terminal is back.
+    const Case cases[] = {{SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"},   {SIGQUIT, "SIGQUIT"},
+                          {SIGINT, "SIGINT"},   {SIGSEGV, "SIGSEGV"}, {SIGBUS, "SIGBUS"},
+                          {SIGILL, "SIGILL"},   {SIGFPE, "SIGFPE"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ToolRun tool;

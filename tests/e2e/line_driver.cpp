@@ -31,7 +31,7 @@ std::string Shown(const std::string& line) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!StartTerminalConsole()) {
+    if (StartTerminalConsole().cause != TerminalRefusalCause::None) {
         std::fputs("line_driver: no terminal\n", stderr);
         return 1;
     }

@@ -158,6 +158,8 @@ TEST(StartupWithoutTerminal, EndsAtOnceWithStatusOneAndOneLine) {
     const std::string& message = result.standardError;
     EXPECT_GT(message.size(), 1u);
     EXPECT_EQ(message.find('\n'), message.size() - 1) << "one line: " << message;
+    EXPECT_EQ(message.rfind("orvane: no terminal to run in (/dev/tty: ", 0), 0u)
+        << "names the cause and the device: " << message;
 }
 
 } // namespace

@@ -368,4 +368,30 @@ TEST(DecodeKey, RandomBytesStayBoundedAndClean) {
     }
 }
 
+// Typed glyphs of code page 437 come back as their bytes, with two edges: the
+// house glyph is byte 127 (DEL in ASCII), and the glyphs of bytes 1 to 31 are
+// not taken back, so no control byte can be typed that way.
+TEST(DecodeKey, TypedGlyphsGiveTheirBytesButNeverAControlByte) {
+    struct GlyphCase {
+        const char* typed;
+        DecodeStatus status;
+        int character;
+    };
+    const GlyphCase cases[] = {
+        {"\u2302", DecodeStatus::Key, 127},
+        {"\u00E9", DecodeStatus::Key, 130},
+        {"\u263A", DecodeStatus::Skip, 0},
+        {"\u2190", DecodeStatus::Skip, 0},
+    };
+    for (const GlyphCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const DecodeResult r = DecodeKey(c.typed, 0, kEscapeTimeoutMs, TerminalEncoding::Utf8);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.length, std::string_view(c.typed).size());
+        if (c.status == DecodeStatus::Key) {
+            EXPECT_EQ(r.key.character, c.character);
+        }
+    }
+}
+
 } // namespace

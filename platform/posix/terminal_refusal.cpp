@@ -1,0 +1,18 @@
+#include "platform/posix/terminal_refusal.h"
+
+std::string TerminalRefusalMessage(const TerminalRefusal& refusal) {
+    const std::string where = " (" + refusal.device + ": " + refusal.detail + ")";
+    switch (refusal.cause) {
+    case TerminalRefusalCause::None:
+        return "";
+    case TerminalRefusalCause::NoTerminal:
+        return "no terminal to run in" + where + "; start it from an interactive terminal";
+    case TerminalRefusalCause::CannotReadModes:
+        return "cannot read the terminal's modes" + where;
+    case TerminalRefusalCause::CannotSetModes:
+        return "cannot set the terminal's modes" + where;
+    case TerminalRefusalCause::CannotWatchSignals:
+        return "cannot install the signal handlers that hand the terminal back" + where;
+    }
+    return "cannot use the terminal" + where;
+}

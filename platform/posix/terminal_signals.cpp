@@ -1,0 +1,210 @@
+// The signal handlers of the terminal session. They only write the restore
+// text, set modes and record what happened; all real work is left to the main
+// flow, which the pipe wakes.
+#include "platform/posix/terminal_signals.h"
+
+#include "platform/posix/terminal_system.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free,
+              "signal handlers read these");
+
+HandBack handBack;
+std::atomic<bool> attached{false}; // the handlers may touch the terminal
+std::atomic<bool> wantRaw{false};  // the mode the program last set
+int signalPipe[2] = {-1, -1};
+volatile sig_atomic_t redraw = 0;
+
+// The bytes a signal handler writes to hand the terminal back. Built in the
+// main flow after every frame into the half that handlers do not read, then
+// published by a release store of its index: a handler that loads the index
+// (acquire) sees the whole text and its length, never a half-built one.
+char restoreText[2][128];
+std::size_t restoreLength[2] = {0, 0};
+std::atomic<int> restoreCurrent{0};
+
+void SetModes(const termios& modes) {
+    while (TheTerminalSystem().setModes(handBack.keyboardFd, TCSANOW, &modes) != 0 &&
+           errno == EINTR) {
+    }
+}
+
+void Notify() {
+    const char byte = 1;
+    if (TheTerminalSystem().write(signalPipe[1], &byte, 1) < 0) {
+        // The pipe is full: a wake-up is already waiting.
+    }
+}
+
+// Ends the process by `signal` under its default action, as if no handler
+// had been there.
+void EndBySignal(int signal) {
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, signal);
+    sigprocmask(SIG_UNBLOCK, &set, nullptr);
+    raise(signal);
+}
+
+void HandBackIfAttached() {
+    if (attached.load()) {
+        HandTerminalBack();
+    }
+}
+
+void OnTerminate(int signal) {
+    HandBackIfAttached();
+    EndBySignal(signal);
+}
+
+// Continued after any stop (ours, or a SIGSTOP that no handler sees): the
+// terminal goes back into the mode the program last set, and whatever the
+// shell drew meanwhile is drawn over.
+void OnContinue(int) {
+    const int saved = errno;
+    if (attached.load()) {
+        SetModes(wantRaw.load() ? handBack.raw : handBack.original);
+        redraw = 1;
+        Notify();
+    }
+    errno = saved;
+}
+
+void OnResize(int) {
+    const int saved = errno;
+    redraw = 1;
+    Notify();
+    errno = saved;
+}
+
+bool Install(int signal, void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return TheTerminalSystem().setAction(signal, &action, nullptr) == 0;
+}
+
+// Suspended from outside: hand the terminal back while stopped; the continue
+// takes it again (OnContinue runs before the stop returns here).
+void OnStop(int signal) {
+    const int saved = errno;
+    HandBackIfAttached();
+    EndBySignal(signal);
+    Install(signal, OnStop);
+    errno = saved;
+}
+
+// The handlers that were there before ours (the default, or a sanitizer's).
+struct sigaction crashActions[NSIG];
+
+// A real fault hands the terminal back and then repeats under the previous
+// handler. The same signal sent from outside (kill, raise, abort: si_code <= 0)
+// would never repeat, so it ends the process by that signal at once.
+void OnCrash(int signal, siginfo_t* info, void*) {
+    HandBackIfAttached();
+    if (info == nullptr || info->si_code <= 0) {
+        EndBySignal(signal);
+        return;
+    }
+    sigaction(signal, &crashActions[signal], nullptr);
+}
+
+} // namespace
+
+void PrepareHandBack(const HandBack& next) {
+    attached.store(false);
+    handBack = next;
+}
+
+void AttachHandBack() {
+    attached.store(true);
+}
+
+void DetachHandBack() {
+    attached.store(false);
+}
+
+void SetWantedRawMode(bool raw) {
+    wantRaw.store(raw);
+}
+
+void PublishRestoreText(const std::string& text) {
+    const int next = 1 - restoreCurrent.load(std::memory_order_relaxed);
+    const std::size_t length = std::min(text.size(), sizeof restoreText[0]);
+    std::memcpy(restoreText[next], text.data(), length);
+    restoreLength[next] = length;
+    restoreCurrent.store(next, std::memory_order_release);
+}
+
+// Async-signal-safe: a write and a tcsetattr.
+void HandTerminalBack() {
+    const int current = restoreCurrent.load(std::memory_order_acquire);
+    if (TheTerminalSystem().write(handBack.screenFd, restoreText[current], restoreLength[current]) <
+        0) {
+        // Nothing more to try from inside a signal handler.
+    }
+    TheTerminalSystem().setModes(handBack.keyboardFd, TCSADRAIN, &handBack.original);
+}
+
+bool OpenSignalPipe() {
+    for (int& end : signalPipe) {
+        if (end >= 0) {
+            TheTerminalSystem().close(end);
+            end = -1;
+        }
+    }
+    if (TheTerminalSystem().makePipe(signalPipe) != 0) {
+        signalPipe[0] = signalPipe[1] = -1;
+        return false;
+    }
+    return true;
+}
+
+bool InstallTerminalSignals() {
+    bool installed = Install(SIGWINCH, OnResize);
+    for (int signal : {SIGTERM, SIGHUP, SIGQUIT, SIGINT}) {
+        installed = installed && Install(signal, OnTerminate);
+    }
+    installed = installed && Install(SIGTSTP, OnStop) && Install(SIGCONT, OnContinue);
+    std::signal(SIGPIPE, SIG_IGN);
+    for (int signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) {
+        struct sigaction action {};
+        action.sa_sigaction = OnCrash;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_SIGINFO;
+        installed =
+            installed && TheTerminalSystem().setAction(signal, &action, &crashActions[signal]) == 0;
+    }
+    return installed;
+}
+
+int SignalWakeFd() {
+    return signalPipe[0];
+}
+
+void DrainSignalWakeUps() {
+    char buffer[64];
+    while (TheTerminalSystem().read(signalPipe[0], buffer, sizeof buffer) > 0) {
+    }
+}
+
+bool TakeRedrawSignal() {
+    if (redraw == 0) {
+        return false;
+    }
+    redraw = 0;
+    return true;
+}

@@ -1,0 +1,36 @@
+// The system calls of the terminal session, gathered in one table so that a
+// test can put a fake terminal (and a fake clock) behind them. The table is
+// filled with the real calls; nothing but a test replaces it.
+#pragma once
+
+#include <chrono>
+#include <csignal>
+#include <cstddef>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/types.h>
+#include <termios.h>
+
+struct TerminalSystem {
+    int (*open)(const char* path, int flags);                      // open(2)
+    int (*close)(int fd);                                          // close(2)
+    ssize_t (*read)(int fd, void* buffer, std::size_t size);       // read(2)
+    ssize_t (*write)(int fd, const void* bytes, std::size_t size); // write(2)
+    int (*poll)(pollfd* fds, nfds_t count, int timeoutMs);         // poll(2)
+    int (*getModes)(int fd, termios* modes);                       // tcgetattr
+    int (*setModes)(int fd, int when, const termios* modes);       // tcsetattr
+    int (*windowSize)(int fd, winsize* size);                      // ioctl TIOCGWINSZ
+    int (*isTerminal)(int fd);                                     // isatty
+    int (*makePipe)(int fds[2]); // pipe2, both ends non-blocking and close-on-exec
+    int (*setAction)(int signal, const struct sigaction* action,
+                     struct sigaction* previous);   // sigaction
+    std::chrono::steady_clock::time_point (*now)(); // the clock of sleeps and the escape timeout
+    void (*exit)(int status); // ends the process at once (no atexit); a test's may throw instead
+};
+
+// The table in use; a signal handler reads it, so a test swaps it only while
+// no terminal is attached.
+TerminalSystem& TheTerminalSystem();
+
+// The table of the real calls.
+TerminalSystem RealTerminalSystem();

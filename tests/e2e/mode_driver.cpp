@@ -1,0 +1,37 @@
+// A small program for end-to-end tests of stop and continue: it leaves raw
+// mode on ("raw") or switches it off ("cooked", as a program that lets the
+// terminal edit whole lines would), shows "   <mode>, waiting" and then
+// "   key <c>" for each printable key it reads, until it reads 'q'.
+#include "console/console.h"
+#include "platform/posix/terminal.h"
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "raw";
+    if (StartTerminalConsole().cause != TerminalRefusalCause::None) {
+        std::fputs("mode_driver: no terminal\n", stderr);
+        return 1;
+    }
+    StartConsole();
+    SetColor(0, 15);
+    ClearScreen();
+    if (mode == "cooked") {
+        SetTerminalRawMode(false);
+    }
+    PrintText("   " + mode + ", waiting");
+    NewLine();
+    for (;;) {
+        const unsigned char key = NextCharacter();
+        if (key >= 32 && key < 127) {
+            PrintText(std::string("   key ") + static_cast<char>(key));
+            NewLine();
+        }
+        if (key == 'q') {
+            break;
+        }
+    }
+    StopTerminalConsole();
+    return 0;
+}

@@ -1,0 +1,106 @@
+// Stop and continue from outside: the terminal is handed back while the
+// program is stopped and taken again, when continued, in the mode the program
+// last set: raw mode, or the modes as found when it had switched raw mode off.
+#include "tests/e2e/host_process.h"
+#include "tests/e2e/terminal_run.h"
+#include "tests/e2e/tmux_terminal.h"
+#include "tests/e2e/wrapped_run.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+
+namespace e2e {
+namespace {
+
+using std::chrono::seconds;
+
+const std::string kDriver = MODE_DRIVER;
+const std::string kJobHost = JOB_HOST;
+
+// The pane's terminal modes right now, as `stty -g` gives them.
+std::string PaneModes(const TmuxTerminal& terminal) {
+    return RunProgram({"stty", "-F", PaneFormat(terminal, "#{pane_tty}"), "-g"}).standardOut;
+}
+
+// The state letter of a process in /proc (R, S, T ...), or '?' when gone.
+char ProcessState(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(in, line);
+    const std::size_t close = line.rfind(')');
+    return close != std::string::npos && close + 2 < line.size() ? line[close + 2] : '?';
+}
+
+// Types a key the driver reads, and Enter to end the line in cooked mode
+// (where the terminal itself echoes the key at column 1).
+bool DriverTakesKey(const TmuxTerminal& terminal, const std::string& key) {
+    SendText(terminal, key);
+    SendKeys(terminal, {"Enter"});
+    return WaitUntil([&] { return CaptureText(terminal).find("key " + key) != std::string::npos; },
+                     seconds(5));
+}
+
+TEST(StopContinue, KillTstpThenContAgainGivesTheModeTheProgramLastSet) {
+    struct Case {
+        const char* mode; // the driver's argument
+        bool raw;         // whether the terminal is in raw mode while it runs
+    };
+    for (const Case& c : {Case{"cooked", false}, Case{"raw", true}}) {
+        SCOPED_TRACE(c.mode);
+        TerminalRun driver;
+        PrepareTerminalRun(driver,
+                           ShellQuote(kJobHost) + " pid " + ShellQuote(kDriver) + " " + c.mode);
+        ReleaseWrappedRun(driver.run);
+        ASSERT_TRUE(WaitForRowText(driver.terminal, 1, std::string("   ") + c.mode + ", waiting",
+                                   seconds(5)))
+            << CaptureText(driver.terminal);
+        const std::string running = PaneModes(driver.terminal);
+        EXPECT_EQ(running == SttySettingsBefore(driver.run), !c.raw);
+        pid_t pid = 0;
+        std::ifstream(driver.run.directory + "/pid") >> pid;
+        ASSERT_GT(pid, 0);
+
+        ASSERT_EQ(::kill(pid, SIGTSTP), 0);
+        ASSERT_TRUE(WaitUntil([&] { return ProcessState(pid) == 'T'; }, seconds(5)));
+        EXPECT_EQ(PaneModes(driver.terminal), SttySettingsBefore(driver.run)) << "while stopped";
+        ASSERT_EQ(::kill(pid, SIGCONT), 0);
+        // A key it answers was read after the continue had been handled.
+        ASSERT_TRUE(DriverTakesKey(driver.terminal, "k")) << CaptureText(driver.terminal);
+        EXPECT_EQ(PaneModes(driver.terminal), running) << "after the continue";
+
+        ASSERT_TRUE(DriverTakesKey(driver.terminal, "q"));
+        ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(driver.run); }, seconds(5)));
+        EXPECT_EQ(WrappedRunStatus(driver.run), 0);
+        EXPECT_EQ(SttySettingsAfter(driver.run), SttySettingsBefore(driver.run));
+    }
+}
+
+TEST(StopContinue, CtrlZAndFgFromAShellAfterRawModeWasSwitchedOff) {
+    TmuxTerminal shell = StartTerminal({"env PS1='$ ' bash --norc --noprofile -i", 80, 25});
+    struct Stop {
+        TmuxTerminal& terminal;
+        ~Stop() { StopTerminal(terminal); }
+    } stop{shell};
+    ASSERT_TRUE(
+        WaitUntil([&] { return CaptureText(shell).find('$') != std::string::npos; }, seconds(5)));
+    SendText(shell, ShellQuote(kDriver) + " cooked");
+    SendKeys(shell, {"Enter"});
+    ASSERT_TRUE(WaitForRowText(shell, 1, "   cooked, waiting", seconds(5))) << CaptureText(shell);
+    const std::string running = PaneModes(shell);
+
+    SendKeys(shell, {"C-z"});
+    ASSERT_TRUE(WaitUntil([&] { return CaptureText(shell).find("Stopped") != std::string::npos; },
+                          seconds(5)))
+        << CaptureText(shell);
+    SendText(shell, "fg");
+    SendKeys(shell, {"Enter"});
+    ASSERT_TRUE(WaitForRowText(shell, 1, "   cooked, waiting", seconds(5))) << CaptureText(shell);
+    ASSERT_TRUE(DriverTakesKey(shell, "k")) << CaptureText(shell);
+    EXPECT_EQ(PaneModes(shell), running);
+    ASSERT_TRUE(DriverTakesKey(shell, "q"));
+}
+
+} // namespace
+} // namespace e2e

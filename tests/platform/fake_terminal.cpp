@@ -1,0 +1,296 @@
+#include "tests/platform/fake_terminal.h"
+
+#include "platform/posix/console_model.h"
+#include "platform/posix/terminal.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <unistd.h>
+
+namespace fake {
+
+namespace {
+
+FakeTerminal fakeTerminal;
+
+using std::chrono::microseconds;
+
+ssize_t Fail(int error) {
+    errno = error;
+    return -1;
+}
+
+// Lets every event of the script that is due by now happen.
+void Happen() {
+    FakeTerminal& t = fakeTerminal;
+    while (t.happened < t.script.size() && t.script[t.happened].at <= t.now) {
+        const KeyboardEvent& event = t.script[t.happened++];
+        switch (event.what) {
+        case Happening::Typed:
+            t.typed += event.bytes;
+            break;
+        case Happening::HangUp:
+            t.hungUp = true;
+            break;
+        case Happening::ReadError:
+            t.readError = event.error;
+            break;
+        case Happening::EndOfFile:
+            t.endOfFile = true;
+            break;
+        }
+    }
+}
+
+std::optional<microseconds> NextEventTime() {
+    const FakeTerminal& t = fakeTerminal;
+    if (t.happened < t.script.size()) {
+        return microseconds(t.script[t.happened].at);
+    }
+    return std::nullopt;
+}
+
+// Sets revents as a real poll would now; the number of ready entries.
+int MarkReady(pollfd* fds, nfds_t count) {
+    const FakeTerminal& t = fakeTerminal;
+    int ready = 0;
+    for (nfds_t i = 0; i < count; ++i) {
+        fds[i].revents = 0;
+        if (fds[i].fd == kKeyboardFd) {
+            if (!t.typed.empty() || t.readError != 0 || t.endOfFile) {
+                fds[i].revents |= POLLIN;
+            }
+            if (t.hungUp) {
+                fds[i].revents |= POLLHUP;
+            }
+        } else if (fds[i].fd == kPipeReadFd && t.wakeUps > 0) {
+            fds[i].revents |= POLLIN;
+        }
+        ready += fds[i].revents != 0 ? 1 : 0;
+    }
+    return ready;
+}
+
+int Open(const char* path, int) {
+    if (fakeTerminal.openError != 0) {
+        return static_cast<int>(Fail(fakeTerminal.openError));
+    }
+    return std::strcmp(path, "/dev/tty") == 0 ? kKeyboardFd : static_cast<int>(Fail(ENOENT));
+}
+
+int Close(int) {
+    return 0;
+}
+
+ssize_t Read(int fd, void* buffer, std::size_t size) {
+    FakeTerminal& t = fakeTerminal;
+    if (fd == kPipeReadFd) {
+        if (t.wakeUps == 0) {
+            return Fail(EAGAIN);
+        }
+        t.wakeUps = 0;
+        return 1;
+    }
+    Happen();
+    if (t.interruptedReads > 0) {
+        --t.interruptedReads;
+        return Fail(EINTR);
+    }
+    if (!t.typed.empty()) {
+        const std::size_t n = std::min(size, t.typed.size());
+        std::memcpy(buffer, t.typed.data(), n);
+        t.typed.erase(0, n);
+        return static_cast<ssize_t>(n);
+    }
+    if (t.readError != 0) {
+        return Fail(t.readError);
+    }
+    if (t.endOfFile) {
+        return 0;
+    }
+    return Fail(t.hungUp ? EIO : EAGAIN);
+}
+
+ssize_t Write(int fd, const void* bytes, std::size_t size) {
+    FakeTerminal& t = fakeTerminal;
+    const char* text = static_cast<const char*>(bytes);
+    if (fd == STDERR_FILENO) {
+        t.errorOutput.append(text, size);
+        return static_cast<ssize_t>(size);
+    }
+    if (fd == kPipeWriteFd) {
+        ++t.wakeUps;
+        return 1;
+    }
+    if (t.interruptedWrites > 0) {
+        --t.interruptedWrites;
+        return Fail(EINTR);
+    }
+    if (t.fullWrites > 0) {
+        --t.fullWrites;
+        return Fail(EAGAIN);
+    }
+    if (t.screen.size() >= t.writeLimit) {
+        return Fail(EIO);
+    }
+    const std::size_t n = std::min({size, t.writeChunk, t.writeLimit - t.screen.size()});
+    t.screen.append(text, n);
+    return static_cast<ssize_t>(n);
+}
+
+int Poll(pollfd* fds, nfds_t count, int timeoutMs) {
+    FakeTerminal& t = fakeTerminal;
+    if (count == 1 && fds[0].events == POLLOUT) {
+        ++t.pollsForRoom;
+        fds[0].revents = POLLOUT;
+        return 1;
+    }
+    t.pollTimeouts.push_back(timeoutMs);
+    const std::optional<microseconds> deadline =
+        timeoutMs < 0 ? std::nullopt : std::optional<microseconds>(t.now + milliseconds(timeoutMs));
+    for (;;) {
+        Happen();
+        const int ready = MarkReady(fds, count);
+        if (ready > 0) {
+            return ready;
+        }
+        const std::optional<microseconds> next = NextEventTime();
+        if (deadline && (!next || *deadline <= *next)) {
+            t.now = *deadline;
+            Happen();
+            return MarkReady(fds, count);
+        }
+        if (!next) {
+            throw BlockedForEver();
+        }
+        t.now = *next;
+    }
+}
+
+int GetModes(int, termios* modes) {
+    if (fakeTerminal.getModesError != 0) {
+        return static_cast<int>(Fail(fakeTerminal.getModesError));
+    }
+    *modes = fakeTerminal.modes;
+    return 0;
+}
+
+int SetModes(int, int, const termios* modes) {
+    FakeTerminal& t = fakeTerminal;
+    if (t.interruptedSetModes > 0) {
+        --t.interruptedSetModes;
+        return static_cast<int>(Fail(EINTR));
+    }
+    if (t.setModesError != 0) {
+        return static_cast<int>(Fail(t.setModesError));
+    }
+    t.modes = *modes;
+    ++t.setModesCalls;
+    return 0;
+}
+
+int WindowSize(int, winsize* size) {
+    size->ws_col = static_cast<unsigned short>(fakeTerminal.width);
+    size->ws_row = static_cast<unsigned short>(fakeTerminal.height);
+    return 0;
+}
+
+int IsTerminal(int fd) {
+    return fd == kScreenFd ? 1 : 0;
+}
+
+int MakePipe(int fds[2]) {
+    if (fakeTerminal.pipeError != 0) {
+        return static_cast<int>(Fail(fakeTerminal.pipeError));
+    }
+    fds[0] = kPipeReadFd;
+    fds[1] = kPipeWriteFd;
+    return 0;
+}
+
+int SetAction(int signal, const struct sigaction*, struct sigaction* previous) {
+    if (signal == fakeTerminal.actionErrorSignal) {
+        return static_cast<int>(Fail(EINVAL));
+    }
+    fakeTerminal.handledSignals.push_back(signal);
+    if (previous != nullptr) {
+        *previous = {};
+    }
+    return 0;
+}
+
+std::chrono::steady_clock::time_point Now() {
+    // Far from the epoch, so that no time computed backwards goes below it.
+    return std::chrono::steady_clock::time_point(std::chrono::hours(1000) + fakeTerminal.now);
+}
+
+void Exit(int status) {
+    throw Exited{status};
+}
+
+} // namespace
+
+FakeTerminal& Fake() {
+    return fakeTerminal;
+}
+
+termios CookedModes() {
+    termios modes{};
+    modes.c_iflag = ICRNL | IXON | BRKINT;
+    modes.c_oflag = OPOST | ONLCR;
+    modes.c_cflag = CS8 | CREAD;
+    modes.c_lflag = ICANON | ECHO | ECHOE | ISIG | IEXTEN;
+    modes.c_cc[VMIN] = 1;
+    modes.c_cc[VINTR] = 3;
+    return modes;
+}
+
+void InstallFakeTerminal() {
+    fakeTerminal = FakeTerminal{};
+    fakeTerminal.modes = CookedModes();
+    TheTerminalSystem() = {Open,       Close,      Read,     Write,     Poll, GetModes, SetModes,
+                           WindowSize, IsTerminal, MakePipe, SetAction, Now,  Exit};
+}
+
+void RemoveFakeTerminal() {
+    fakeTerminal.setModesError = 0;
+    fakeTerminal.writeLimit = SIZE_MAX;
+    try {
+        StopTerminalConsole();
+    } catch (const Exited&) {
+        // A session that ends through a failing write is detached all the same.
+    }
+    TheTerminalSystem() = RealTerminalSystem();
+}
+
+std::string QueuedKeys() {
+    std::string keys;
+    const std::deque<INPUT_RECORD>& input = TheConsole().input;
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        const KEY_EVENT_RECORD& key = input[i].Event.KeyEvent;
+        if (input[i].EventType != KEY_EVENT || !key.bKeyDown) {
+            keys += '?';
+            continue;
+        }
+        keys += key.uChar.AsciiChar;
+        const bool released = i + 1 < input.size() && input[i + 1].EventType == KEY_EVENT &&
+                              !input[i + 1].Event.KeyEvent.bKeyDown &&
+                              input[i + 1].Event.KeyEvent.wVirtualKeyCode == key.wVirtualKeyCode;
+        keys += released ? "" : "?";
+        i += released ? 1 : 0;
+    }
+    return keys;
+}
+
+bool StartOnFake() {
+    return StartTerminalConsole().cause == TerminalRefusalCause::None;
+}
+
+void Advance(milliseconds span) {
+    fakeTerminal.now += span;
+    Happen();
+}
+
+} // namespace fake

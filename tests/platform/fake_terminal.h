@@ -1,0 +1,113 @@
+// A fake terminal and clock behind the terminal session's table of system
+// calls: the keyboard follows a script of timed events, the screen records
+// what is written and can be made slow, full or gone, and time moves only when
+// a wait would block. Nothing waits for real and nothing ends the process.
+#pragma once
+
+#include "platform/posix/terminal_system.h"
+
+#include <chrono>
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace fake {
+
+using std::chrono::milliseconds;
+
+constexpr int kKeyboardFd = 10; // what opening /dev/tty gives
+constexpr int kScreenFd = 1;    // standard output, a terminal here
+constexpr int kPipeReadFd = 20; // the signal pipe
+constexpr int kPipeWriteFd = 21;
+
+// What happens at the keyboard, and when.
+enum class Happening {
+    Typed,     // bytes arrive
+    HangUp,    // the line hangs up: poll reports POLLHUP alone, a read fails with EIO
+    ReadError, // a read fails with `error`
+    EndOfFile, // a read gives 0
+};
+
+struct KeyboardEvent {
+    milliseconds at;   // time since the fake terminal was installed
+    Happening what;    // what happens
+    std::string bytes; // the bytes typed, for Typed
+    int error = 0;     // errno, for ReadError
+};
+
+struct FakeTerminal {
+    std::chrono::microseconds now{0};  // the fake clock, from installation
+    std::vector<KeyboardEvent> script; // in time order
+    std::size_t happened = 0;          // events of the script that have happened
+    std::string typed;                 // bytes arrived, not yet read
+    bool hungUp = false;               // a HangUp has happened
+    int readError = 0;                 // a ReadError has happened
+    bool endOfFile = false;            // an EndOfFile has happened
+    int interruptedReads = 0;          // the next reads of the keyboard fail with EINTR
+
+    std::string screen;                // every byte the screen took
+    std::string errorOutput;           // everything written to standard error
+    std::size_t writeChunk = SIZE_MAX; // the most bytes one write takes
+    int interruptedWrites = 0;         // the next writes fail with EINTR
+    int fullWrites = 0;                // the next writes fail with EAGAIN
+    std::size_t writeLimit = SIZE_MAX; // after so many bytes writes fail with EIO
+    int pollsForRoom = 0;              // polls for POLLOUT on the screen
+    std::vector<int> pollTimeouts;     // the timeout of every other poll, in order
+
+    termios modes{};                 // the modes the device holds
+    int setModesCalls = 0;           // tcsetattr calls that succeeded
+    int openError = 0;               // opening /dev/tty fails with this
+    int getModesError = 0;           // tcgetattr fails with this
+    int setModesError = 0;           // tcsetattr fails with this
+    int interruptedSetModes = 0;     // the next tcsetattr calls fail with EINTR
+    int pipeError = 0;               // making the pipe fails with this
+    int actionErrorSignal = 0;       // sigaction for this signal fails
+    std::vector<int> handledSignals; // signals given a handler
+    int wakeUps = 0;                 // bytes waiting in the signal pipe
+    int width = 80;                  // terminal columns
+    int height = 25;                 // terminal rows
+};
+
+// The fake in use.
+FakeTerminal& Fake();
+
+// The modes a fresh fake terminal holds: line editing, echo and key signals on.
+termios CookedModes();
+
+// A fresh fake, put behind the session's table.
+void InstallFakeTerminal();
+
+// Detaches any session still attached and puts the real calls back.
+void RemoveFakeTerminal();
+
+// The fake installed for the life of a test's scope, however the test ends.
+struct FakeTerminalScope {
+    FakeTerminalScope() { InstallFakeTerminal(); }
+    ~FakeTerminalScope() { RemoveFakeTerminal(); }
+    FakeTerminalScope(const FakeTerminalScope&) = delete;
+    FakeTerminalScope& operator=(const FakeTerminalScope&) = delete;
+};
+
+// Moves the fake clock on, letting what the script holds for that span happen.
+void Advance(milliseconds span);
+
+// What the fake exit throws instead of ending the process.
+struct Exited {
+    int status; // the exit status asked for
+};
+
+// The key-down characters in the console's input queue, in order; each must
+// be followed by its key-up.
+std::string QueuedKeys();
+
+// Attaches the console to the fake terminal; false when that is refused.
+bool StartOnFake();
+
+// Thrown by a poll that would block for ever: nothing in the script is left
+// to wake it, so the real program would hang there.
+struct BlockedForEver : std::runtime_error {
+    BlockedForEver() : std::runtime_error("poll would block for ever") {}
+};
+
+} // namespace fake

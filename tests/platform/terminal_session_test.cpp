@@ -1,0 +1,292 @@
+// The terminal session's branches on a fake terminal: writes that come back
+// short, interrupted or full, a terminal that goes away while a frame or a
+// key is on its way, the modes given back, and the refusals at start-up.
+#include "platform/posix/console_model.h"
+#include "platform/posix/terminal_signals.h"
+#include "platform/posix/terminal.h"
+#include "tests/platform/fake_terminal.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+namespace {
+
+using fake::Fake;
+using fake::FakeTerminalScope;
+using fake::Happening;
+using std::chrono::milliseconds;
+
+bool SameModes(const termios& a, const termios& b) {
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+           a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
+}
+
+// Gives the next frame something to show.
+void ChangeCells(const std::string& text) {
+    for (std::size_t x = 0; x < text.size(); ++x) {
+        CellAt(TheConsole(), static_cast<int>(x), 0) = {static_cast<unsigned char>(text[x]), 0x1F};
+    }
+    ++TheConsole().changes;
+}
+
+// The bytes of the first frame on an obliging terminal.
+std::string ReferenceFrame() {
+    FakeTerminalScope scope;
+    EXPECT_TRUE(fake::StartOnFake());
+    ChangeCells("frame");
+    PresentScreen();
+    return Fake().screen;
+}
+
+bool SaysOnce(const std::string& output, const std::string& text) {
+    return output.find(text) != std::string::npos && output.find('\n') == output.size() - 1;
+}
+
+TEST(TerminalSession, AFrameArrivesWholeThroughShortInterruptedAndFullWrites) {
+    const std::string reference = ReferenceFrame();
+    ASSERT_GT(reference.size(), 20u);
+    struct Case {
+        const char* name;
+        std::size_t chunk; // most bytes one write takes
+        int interrupted;   // writes failing with EINTR first
+        int full;          // writes failing with EAGAIN first
+    };
+    const Case cases[] = {
+        {"short writes of 7 bytes", 7, 0, 0},
+        {"interrupted three times", SIZE_MAX, 3, 0},
+        {"full three times", SIZE_MAX, 0, 3},
+        {"one byte at a time, interrupted and full", 1, 2, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeTerminalScope scope;
+        ASSERT_TRUE(fake::StartOnFake());
+        Fake().writeChunk = c.chunk;
+        Fake().interruptedWrites = c.interrupted;
+        Fake().fullWrites = c.full;
+        ChangeCells("frame");
+        PresentScreen();
+        EXPECT_EQ(Fake().screen, reference);
+        EXPECT_EQ(Fake().pollsForRoom, c.full) << "waits for room instead of spinning";
+        EXPECT_EQ(Fake().errorOutput, "");
+    }
+}
+
+TEST(TerminalSession, ATerminalThatGoesAwayMidFrameEndsTheProcessWithItsModesBack) {
+    const std::string reference = ReferenceFrame();
+    FakeTerminalScope scope;
+    ASSERT_TRUE(fake::StartOnFake());
+    SetTerminalRawMode(true);
+    Fake().writeLimit = reference.size() / 2;
+    ChangeCells("frame");
+    try {
+        PresentScreen();
+        ADD_FAILURE() << "went on writing to a terminal that is gone";
+    } catch (const fake::Exited& exited) {
+        EXPECT_EQ(exited.status, 1);
+    }
+    EXPECT_EQ(Fake().screen, reference.substr(0, reference.size() / 2));
+    EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()));
+    EXPECT_TRUE(SaysOnce(Fake().errorOutput,
+                         "the terminal went away: write: Input/output error (/dev/tty)"))
+        << Fake().errorOutput;
+    // Detached: nothing more is written or read.
+    ChangeCells("again");
+    PresentScreen();
+    PumpTerminalInput();
+    SleepOnTerminal(5);
+    EXPECT_EQ(Fake().screen.size(), reference.size() / 2);
+}
+
+TEST(TerminalSession, ReadingTheKeyboard) {
+    struct Case {
+        const char* name;
+        std::vector<fake::KeyboardEvent> script; // all at 0 ms
+        int interruptedReads;                    // reads failing with EINTR first
+        const char* keys;                        // queued afterwards
+        const char* gone;                        // the complaint when it ends, or nullptr
+    };
+    const Case cases[] = {
+        {"keys after EINTR", {{milliseconds(0), Happening::Typed, "ab"}}, 2, "ab", nullptr},
+        {"nothing typed (EAGAIN)", {}, 0, "", nullptr},
+        {"EIO",
+         {{milliseconds(0), Happening::ReadError, "", EIO}},
+         0,
+         "",
+         "read: Input/output error"},
+        {"end of file", {{milliseconds(0), Happening::EndOfFile, ""}}, 0, "", "end of file ("},
+        {"keys, then end of file",
+         {{milliseconds(0), Happening::Typed, "ab"}, {milliseconds(0), Happening::EndOfFile, ""}},
+         0,
+         "",
+         "end of file ("},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeTerminalScope scope;
+        ASSERT_TRUE(fake::StartOnFake());
+        SetTerminalRawMode(true);
+        Fake().script = c.script;
+        Fake().interruptedReads = c.interruptedReads;
+        int status = -1;
+        try {
+            PumpTerminalInput();
+        } catch (const fake::Exited& exited) {
+            status = exited.status;
+        }
+        EXPECT_EQ(fake::QueuedKeys(), c.keys);
+        if (c.gone == nullptr) {
+            EXPECT_EQ(status, -1);
+            EXPECT_EQ(Fake().errorOutput, "");
+        } else {
+            EXPECT_EQ(status, 1);
+            EXPECT_TRUE(SaysOnce(Fake().errorOutput, c.gone)) << Fake().errorOutput;
+            EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()));
+        }
+    }
+}
+
+TEST(TerminalSession, AHangUpEndsEveryWait) {
+    struct Case {
+        const char* name;
+        void (*wait)();
+    };
+    const Case cases[] = {
+        {"sleep", [] { SleepOnTerminal(1); }},
+        {"read of the input queue", [] { WaitForTerminal(); }},
+        {"message box", [] { ShowTerminalMessageBox("Error", "It went wrong."); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeTerminalScope scope;
+        ASSERT_TRUE(fake::StartOnFake());
+        Fake().script = {{milliseconds(500), Happening::HangUp, ""}};
+        int status = -1;
+        try {
+            c.wait();
+        } catch (const fake::Exited& exited) {
+            status = exited.status;
+        }
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(Fake().now, milliseconds(500));
+        EXPECT_TRUE(SaysOnce(Fake().errorOutput, "the terminal went away: hang-up (/dev/tty)"))
+            << Fake().errorOutput;
+    }
+}
+
+TEST(TerminalSession, ModesAreSetAndGivenBack) {
+    FakeTerminalScope scope;
+    ASSERT_TRUE(fake::StartOnFake());
+    EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes())) << "start changes nothing";
+    SetTerminalRawMode(true);
+    EXPECT_EQ(Fake().modes.c_lflag & (ICANON | ECHO), 0u);
+    EXPECT_EQ(Fake().modes.c_cc[VMIN], 1);
+    SetTerminalRawMode(false);
+    EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()));
+    SetTerminalRawMode(true);
+    Fake().interruptedSetModes = 2;
+    StopTerminalConsole();
+    EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()))
+        << "an interrupted tcsetattr is retried";
+    EXPECT_EQ(Fake().errorOutput, "");
+}
+
+TEST(TerminalSession, ModesThatCannotBeSetAreReported) {
+    {
+        SCOPED_TRACE("while running: the terminal is as good as gone");
+        FakeTerminalScope scope;
+        ASSERT_TRUE(fake::StartOnFake());
+        Fake().setModesError = EIO;
+        EXPECT_THROW(SetTerminalRawMode(true), fake::Exited);
+        EXPECT_TRUE(SaysOnce(Fake().errorOutput, "tcsetattr: Input/output error (/dev/tty)"))
+            << Fake().errorOutput;
+    }
+    {
+        SCOPED_TRACE("at the end: the user is told how to mend it");
+        FakeTerminalScope scope;
+        ASSERT_TRUE(fake::StartOnFake());
+        SetTerminalRawMode(true);
+        Fake().setModesError = EPERM;
+        StopTerminalConsole();
+        EXPECT_TRUE(SaysOnce(Fake().errorOutput,
+                             "cannot give the terminal its modes back: Operation not permitted; "
+                             "type 'stty sane' and Enter (/dev/tty)"))
+            << Fake().errorOutput;
+    }
+}
+
+TEST(TerminalSession, TheRestoreTextOfASignalIsTheOneOfAnOrdinaryEnd) {
+    FakeTerminalScope scope;
+    ASSERT_TRUE(fake::StartOnFake());
+    SetTerminalRawMode(true);
+    ChangeCells("frame");
+    PresentScreen();
+    std::size_t mark = Fake().screen.size();
+    HandTerminalBack();
+    const std::string fromSignal = Fake().screen.substr(mark);
+    EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()));
+    mark = Fake().screen.size();
+    StopTerminalConsole();
+    const std::string atExit = Fake().screen.substr(mark);
+    ASSERT_FALSE(atExit.empty());
+    // CAN first, to end any control sequence that a signal cut short.
+    EXPECT_EQ(fromSignal, "\x18" + atExit);
+}
+
+TEST(TerminalSession, StartRefusesWithTheCauseAndTheDevice) {
+    struct Case {
+        const char* name;
+        void (*breakIt)();
+        TerminalRefusalCause cause;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"no controlling terminal", [] { Fake().openError = ENXIO; },
+         TerminalRefusalCause::NoTerminal,
+         "no terminal to run in (/dev/tty: No such device or address); start it from an "
+         "interactive terminal"},
+        {"not a terminal", [] { Fake().getModesError = ENOTTY; },
+         TerminalRefusalCause::CannotReadModes,
+         "cannot read the terminal's modes (/dev/tty: Inappropriate ioctl for device)"},
+        {"modes cannot be set", [] { Fake().setModesError = EIO; },
+         TerminalRefusalCause::CannotSetModes,
+         "cannot set the terminal's modes (/dev/tty: Input/output error)"},
+        {"no handler for stops", [] { Fake().actionErrorSignal = SIGTSTP; },
+         TerminalRefusalCause::CannotWatchSignals,
+         "cannot install the signal handlers that hand the terminal back (/dev/tty: Invalid "
+         "argument)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeTerminalScope scope;
+        c.breakIt();
+        const TerminalRefusal refusal = StartTerminalConsole();
+        EXPECT_EQ(refusal.cause, c.cause);
+        EXPECT_EQ(refusal.device, "/dev/tty");
+        EXPECT_EQ(TerminalRefusalMessage(refusal), c.message);
+        ++TheConsole().changes;
+        PresentScreen();
+        EXPECT_EQ(Fake().screen, "") << "nothing is drawn";
+        EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()));
+    }
+    EXPECT_EQ(TerminalRefusalMessage({}), "");
+}
+
+TEST(TerminalSession, WithoutTheSignalPipeWaitsAreBoundedInsteadOfEndless) {
+    FakeTerminalScope scope;
+    Fake().pipeError = EMFILE;
+    ASSERT_TRUE(fake::StartOnFake());
+    SetTerminalRawMode(true);
+    Fake().script = {{milliseconds(350), Happening::Typed, "x"}};
+    SleepOnTerminal(1);
+    EXPECT_EQ(fake::QueuedKeys(), "x");
+    EXPECT_EQ(Fake().now, milliseconds(350));
+    for (int timeout : Fake().pollTimeouts) {
+        EXPECT_TRUE(timeout > 0 && timeout <= 100) << timeout;
+    }
+}
+
+} // namespace
