@@ -7,6 +7,7 @@
 #include "platform/terminal.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 constexpr int kShowDefault = 10;
@@ -14,7 +15,10 @@ constexpr int kShowDefault = 10;
 
 int main() {
     if (!StartTerminalConsole()) {
-        std::fputs("orvane: no terminal to run in; start it from an interactive terminal\n",
+        const std::string problem = TerminalStartProblem();
+        std::fputs(problem.empty()
+                       ? "orvane: no terminal to run in; start it from an interactive terminal\n"
+                       : ("orvane: " + problem + "\n").c_str(),
                    stderr);
         return 1;
     }

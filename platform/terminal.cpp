@@ -7,19 +7,18 @@
 #include "platform/frame.h"
 #include "platform/key_decoder.h"
 #include "platform/message_box.h"
+#include "platform/posix/terminal_facts.h"
 #include "platform/presenter.h"
 #include "platform/sleep_timer.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <clocale>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
-#include <langinfo.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -38,7 +37,7 @@ struct Session {
     int keyboardFd = -1;              // the controlling terminal, our own non-blocking open
     int screenFd = -1;                // where frames are written
     termios original{};               // the terminal's modes as found
-    termios raw{};                    // the same with echo, line editing and key signals off
+    termios raw{};                    // the same with echo and line editing off
     TerminalStyle style;              // encoding and colours of the terminal
     PresenterState presenter;         // what the terminal shows
     View view;                        // the part of the buffer shown
@@ -52,6 +51,7 @@ struct Session {
 };
 
 Session session;
+std::string startProblem; // why the last start failed, for the user; empty when there was no terminal
 int signalPipe[2] = {-1, -1};
 volatile sig_atomic_t resized = 0;
 
@@ -209,24 +209,6 @@ void InstallHandlers() {
     }
 }
 
-TerminalStyle DetectStyle() {
-    TerminalStyle style;
-    std::setlocale(LC_CTYPE, "");
-    const std::string codeset = nl_langinfo(CODESET);
-    if (codeset == "UTF-8" || codeset == "utf8") {
-        style.encoding = TerminalEncoding::Utf8;
-    } else if (codeset == "ISO-8859-1" || codeset == "ISO-8859-15") {
-        style.encoding = TerminalEncoding::Latin1;
-    } else {
-        style.encoding = TerminalEncoding::Ascii;
-    }
-    const char* term = std::getenv("TERM");
-    const std::string name = term != nullptr ? term : "";
-    style.sixteenColours = !(name == "linux" || name == "ansi" || name.rfind("vt", 0) == 0 ||
-                             name == "cons25" || name == "sun");
-    return style;
-}
-
 void ReadTerminalSize() {
     winsize size{};
     if ((ioctl(session.screenFd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0) ||
@@ -348,13 +330,22 @@ bool StartTerminalConsole() {
         close(session.keyboardFd);
         return false;
     }
+    const TerminalVerdict verdict = DecideTerminal(ReadTerminalFacts(session.keyboardFd));
+    if (!verdict.problem.empty()) {
+        startProblem = verdict.problem;
+        close(session.keyboardFd);
+        return false;
+    }
+    session.style = verdict.style;
     session.raw = session.original;
     session.raw.c_iflag &=
         ~static_cast<tcflag_t>(BRKINT | ICRNL | INLCR | IGNCR | ISTRIP | IXON | PARMRK);
-    session.raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    // ISIG stays as found: the terminal's interrupt, quit and suspend keys are
+    // the user's way out, as in any terminal program, and the signal handlers
+    // hand the terminal back.
+    session.raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | IEXTEN);
     session.raw.c_cc[VMIN] = 1;
     session.raw.c_cc[VTIME] = 0;
-    session.style = DetectStyle();
     ReadTerminalSize();
     ResetConsoleModel(session.width, session.height, false);
     if (pipe2(signalPipe, O_NONBLOCK | O_CLOEXEC) != 0) {
@@ -366,6 +357,10 @@ bool StartTerminalConsole() {
     session.active = true;
     std::atexit(StopTerminalConsole);
     return true;
+}
+
+std::string TerminalStartProblem() {
+    return startProblem;
 }
 
 void StopTerminalConsole() {

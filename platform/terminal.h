@@ -9,11 +9,17 @@
 // has no terminal.
 bool StartTerminalConsole();
 
+// Why the last StartTerminalConsole failed on a terminal it cannot use, as one
+// line for the user without the program's name or a newline; empty when the
+// process simply has no terminal. The terminal was left untouched.
+std::string TerminalStartProblem();
+
 // Shows the last frame and hands the terminal back as it was found: modes,
 // visible cursor, colours, title. The last screen stays visible. Safe to call twice.
 void StopTerminalConsole();
 
-// Raw mode (no echo, no line editing, no signals from keys) on or off.
+// Raw mode (no echo, no line editing; the interrupt, quit and suspend keys
+// still send their signals) on or off.
 void SetTerminalRawMode(bool raw);
 
 // Sends what changed since the last frame.

@@ -75,7 +75,7 @@ TEST(Presenter, NoCellByteReachesTheTerminalAsAControlCharacter) {
             frame.cells[1].character = static_cast<unsigned char>(byte);
             frame.title = std::string(1, static_cast<char>(byte));
             std::string out;
-            RenderFrame(state, frame, TerminalStyle{encoding, true}, out);
+            RenderFrame(state, frame, TerminalStyle{encoding, TerminalColours::Sixteen}, out);
             const std::string text = WithoutSequences(out);
             if (encoding == TerminalEncoding::Utf8) {
                 for (long point : CodePoints(text)) {
@@ -151,21 +151,23 @@ TEST(Presenter, SendsOnlyWhatChanged) {
 }
 
 TEST(Presenter, ConsoleColoursBecomeSgrColoursWithBlueAndRedSwapped) {
+    constexpr TerminalColours kSixteen = TerminalColours::Sixteen;
+    constexpr TerminalColours kEight = TerminalColours::Eight;
     struct Case {
         WORD attribute;
-        bool sixteen;
+        TerminalColours colours;
         const char* sgr;
     };
     const Case cases[] = {
-        {0xF0, true, "\x1b[30;107m"},     {0xF8, true, "\x1b[90;107m"},
-        {0xFC, true, "\x1b[91;107m"},     {0x1F, true, "\x1b[97;44m"},
-        {0x07, true, "\x1b[37;40m"},      {0x4E, true, "\x1b[93;41m"},
-        {0xFC, false, "\x1b[0;1;31;47m"}, {0xF8, false, "\x1b[0;1;30;47m"},
-        {0xF0, false, "\x1b[0;30;47m"},   {kMarginAttribute, true, "\x1b[0m"},
+        {0xF0, kSixteen, "\x1b[30;107m"},  {0xF8, kSixteen, "\x1b[90;107m"},
+        {0xFC, kSixteen, "\x1b[91;107m"},  {0x1F, kSixteen, "\x1b[97;44m"},
+        {0x07, kSixteen, "\x1b[37;40m"},   {0x4E, kSixteen, "\x1b[93;41m"},
+        {0xFC, kEight, "\x1b[0;1;31;47m"}, {0xF8, kEight, "\x1b[0;1;30;47m"},
+        {0xF0, kEight, "\x1b[0;30;47m"},   {kMarginAttribute, kSixteen, "\x1b[0m"},
     };
     for (const Case& c : cases) {
         std::string out;
-        AppendSgr(out, c.attribute, TerminalStyle{TerminalEncoding::Utf8, c.sixteen});
+        AppendSgr(out, c.attribute, TerminalStyle{TerminalEncoding::Utf8, c.colours});
         EXPECT_EQ(out, c.sgr) << std::hex << c.attribute;
     }
 }
