@@ -1,6 +1,7 @@
 // Turning frames into the bytes a terminal needs: only the cells that changed,
-// ECMA-48 cursor positioning and 16-colour SGR, code page 437 glyphs in the
-// terminal's encoding. Pure: it builds bytes, the caller writes them.
+// ECMA-48 cursor positioning, SGR in as many colours as the terminal has (16,
+// 8 or none), code page 437 glyphs in the terminal's encoding. Pure: it builds
+// bytes, the caller writes them.
 #pragma once
 
 #include "platform/console_model.h"
