@@ -7,6 +7,7 @@
 #include "platform/posix/terminal.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 constexpr int kShowDefault = 10;

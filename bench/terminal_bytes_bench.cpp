@@ -1,7 +1,8 @@
 // Bytes the presenter sends to the terminal: the whole banner screen, one
 // changed cell, one echoed character and one Backspace, each against the
-// number of cells that changed; and the time to render the whole screen
-// against copying as many bytes with memcpy, in the same run.
+// number of cells that changed; the whole results screen in each terminal
+// style against the 16-colour UTF-8 one; and the time to render the whole
+// screen against copying as many bytes with memcpy, in the same run.
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/frame.h"
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -137,6 +139,48 @@ void BM_TerminalBytes(benchmark::State& state) {
                    "\" backspace=\"" + Spelled(backspace.bytes) + "\"");
 }
 BENCHMARK(BM_TerminalBytes)->Iterations(1);
+
+// The results screen of a run whose two spacings exceed their maxima, drawn
+// whole on a fresh terminal in each style; ratio is against 16 colours in UTF-8.
+void BM_ResultsScreenBytes(benchmark::State& state) {
+    struct Style {
+        const char* name;
+        TerminalStyle style;
+    };
+    const Style styles[] = {
+        {"utf8_16", {TerminalEncoding::Utf8, TerminalColours::Sixteen}},
+        {"utf8_8", {TerminalEncoding::Utf8, TerminalColours::Eight}},
+        {"utf8_none", {TerminalEncoding::Utf8, TerminalColours::None}},
+        {"ascii_16", {TerminalEncoding::Ascii, TerminalColours::Sixteen}},
+        {"ascii_none", {TerminalEncoding::Ascii, TerminalColours::None}},
+    };
+    std::vector<std::size_t> bytes(std::size(styles));
+    for (auto _ : state) {
+        StartHeadlessConsole(kWidth, kHeight);
+        StartConsole();
+        for (const char* answer : {"1", "1", "Y", "3", "1", "110"}) {
+            PushTyping(answer);
+            PushKey(KeyPress{VK_RETURN, 0x1C, 13, 0});
+        }
+        PushTyping("q");
+        WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), 10);
+        const Frame frame = CurrentFrame();
+        for (std::size_t i = 0; i < std::size(styles); ++i) {
+            PresenterState presenter;
+            std::string out;
+            RenderFrame(presenter, frame, styles[i].style, out);
+            bytes[i] = out.size();
+        }
+    }
+    std::string label;
+    for (std::size_t i = 0; i < std::size(styles); ++i) {
+        const std::string name = styles[i].name;
+        state.counters[name + "_ratio"] = static_cast<double>(bytes[i]) / bytes[0];
+        label += (i == 0 ? "" : " ") + name + "=" + std::to_string(bytes[i]);
+    }
+    state.SetLabel("bytes: " + label);
+}
+BENCHMARK(BM_ResultsScreenBytes)->Iterations(1);
 
 // Copies of the baseline per timed batch: one copy of a few kilobytes is too
 // short for the clock.

@@ -11,16 +11,21 @@
 #include "platform/terminal_text/presenter.h"
 #include "platform/posix/terminal_signals.h"
 #include "platform/posix/terminal_system.h"
+#include "platform/posix/terminal_facts.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <langinfo.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -43,7 +48,7 @@ struct Session {
     int keyboardFd = -1;              // the controlling terminal, our own non-blocking open
     int screenFd = -1;                // where frames are written
     termios original{};               // the terminal's modes as found
-    termios raw{};                    // the same with echo, line editing and key signals off
+    termios raw{};                    // the same with echo and line editing off
     TerminalStyle style;              // encoding and colours of the terminal
     PresenterState presenter;         // what the terminal shows
     View view;                        // the part of the buffer shown
@@ -126,24 +131,6 @@ int PromptRow() {
 
 void UpdateRestoreText() {
     PublishRestoreText("\x18" + RestoreSequence(session.presenter, PromptRow()));
-}
-
-TerminalStyle DetectStyle() {
-    TerminalStyle style;
-    std::setlocale(LC_CTYPE, "");
-    const std::string codeset = nl_langinfo(CODESET);
-    if (codeset == "UTF-8" || codeset == "utf8") {
-        style.encoding = TerminalEncoding::Utf8;
-    } else if (codeset == "ISO-8859-1" || codeset == "ISO-8859-15") {
-        style.encoding = TerminalEncoding::Latin1;
-    } else {
-        style.encoding = TerminalEncoding::Ascii;
-    }
-    const char* term = std::getenv("TERM");
-    const std::string name = term != nullptr ? term : "";
-    style.sixteenColours = !(name == "linux" || name == "ansi" || name.rfind("vt", 0) == 0 ||
-                             name == "cons25" || name == "sun");
-    return style;
 }
 
 void ReadTerminalSize() {
@@ -282,18 +269,29 @@ TerminalRefusal StartTerminalConsole() {
     if (got != 0) {
         return Refusal(TerminalRefusalCause::CannotReadModes);
     }
+    // Decided before anything is written to the terminal or set on it, so a
+    // terminal the tool cannot drive is left exactly as it was.
+    const TerminalVerdict verdict = DecideTerminal(ReadTerminalFacts(session.keyboardFd));
+    if (!verdict.problem.empty()) {
+        TerminalRefusal refusal = Refusal(TerminalRefusalCause::CannotPlaceCursor);
+        refusal.detail = verdict.problem;
+        return refusal;
+    }
     // Setting the modes as found changes nothing, and finds out early whether
     // raw mode could be entered and left.
     if (!SetModes(TCSANOW, session.original)) {
         return Refusal(TerminalRefusalCause::CannotSetModes);
     }
+    session.style = verdict.style;
     session.raw = session.original;
     session.raw.c_iflag &=
         ~static_cast<tcflag_t>(BRKINT | ICRNL | INLCR | IGNCR | ISTRIP | IXON | PARMRK);
-    session.raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    // ISIG stays as found: the terminal's interrupt, quit and suspend keys are
+    // the user's way out, as in any terminal program, and the signal handlers
+    // hand the terminal back.
+    session.raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | IEXTEN);
     session.raw.c_cc[VMIN] = 1;
     session.raw.c_cc[VTIME] = 0;
-    session.style = DetectStyle();
     ReadTerminalSize();
     ResetConsoleModel(session.width, session.height, false);
     OpenSignalPipe(); // without it, waits are bounded instead (see AwaitInput)

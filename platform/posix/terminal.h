@@ -15,8 +15,9 @@ TerminalRefusal StartTerminalConsole();
 // visible cursor, colours, title. The last screen stays visible. Safe to call twice.
 void StopTerminalConsole();
 
-// Raw mode (no echo, no line editing, no signals from keys) on or off. The
-// terminal comes back in this mode after a stop and continue.
+// Raw mode (no echo, no line editing; the interrupt, quit and suspend keys
+// still send their signals) on or off. The terminal comes back in this mode
+// after a stop and continue.
 void SetTerminalRawMode(bool raw);
 
 // Sends what changed since the last frame.

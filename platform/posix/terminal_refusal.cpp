@@ -11,6 +11,8 @@ std::string TerminalRefusalMessage(const TerminalRefusal& refusal) {
         return "cannot read the terminal's modes" + where;
     case TerminalRefusalCause::CannotSetModes:
         return "cannot set the terminal's modes" + where;
+    case TerminalRefusalCause::CannotPlaceCursor:
+        return refusal.detail;
     case TerminalRefusalCause::CannotWatchSignals:
         return "cannot install the signal handlers that hand the terminal back" + where;
     }

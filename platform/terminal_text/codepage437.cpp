@@ -24,6 +24,20 @@ constexpr std::array<char32_t, 129> kHighGlyphs = {
     0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0};
 
+// ASCII stand-ins of bytes 0 to 31 and 127 to 255, in the order of the glyph
+// tables. Strings are split where "??" would start a trigraph.
+constexpr char kLowAscii[33] = " ??????*#o#????*><|!??#|^v><+-^v";
+constexpr char kHighAscii[130] =
+    "?"                                // 127: house
+    "CueaaaaceeeiiiAAEaAooouuyOU????f" // 128-159: accented letters, currency
+    "aiounNao?--?"
+    "?!<>"                                             // 160-175: accented letters, signs
+    "###|++++++|+++++++++-++++++++-+++++++++++++#####" // 176-223: shades, frame, blocks
+    "????????????????"
+    "=+><||/~o..vn2# "; // 224-255: Greek, mathematics, block, blank
+
+static_assert(sizeof kLowAscii == 33 && sizeof kHighAscii == 130);
+
 } // namespace
 
 char32_t Cp437ToUnicode(unsigned char byte) {
@@ -46,6 +60,16 @@ int UnicodeToCp437(char32_t codePoint) {
         }
     }
     return -1;
+}
+
+char Cp437ToAscii(unsigned char byte) {
+    if (byte < 32) {
+        return kLowAscii[byte];
+    }
+    if (byte < 127) {
+        return static_cast<char>(byte);
+    }
+    return kHighAscii[byte - 127];
 }
 
 void AppendUtf8(std::string& out, char32_t codePoint) {

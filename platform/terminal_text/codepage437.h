@@ -16,3 +16,9 @@ int UnicodeToCp437(char32_t codePoint);
 
 // codePoint appended to out in UTF-8.
 void AppendUtf8(std::string& out, char32_t codePoint);
+
+// The nearest ASCII glyph for a cell byte, for a terminal that shows nothing
+// else: the byte itself from 32 to 126; box-drawing pieces as +, - and |;
+// shades and blocks as #; letters with accents without them ("\x82", e acute,
+// gives 'e'); '?' where nothing is near.
+char Cp437ToAscii(unsigned char byte);

@@ -9,6 +9,12 @@ int SgrColour(int consoleColour) {
     return (consoleColour & 2) | ((consoleColour & 1) << 2) | ((consoleColour & 4) >> 2);
 }
 
+// Black, the two greys and white carry no meaning of their own; the program's
+// screen is drawn in them, and the terminal's own colours stand for them.
+bool Chromatic(int consoleColour) {
+    return consoleColour != 0 && consoleColour != 7 && consoleColour != 8 && consoleColour != 15;
+}
+
 void AppendNumber(std::string& out, int value) {
     out += std::to_string(value);
 }
@@ -82,11 +88,11 @@ void AppendGlyph(std::string& out, unsigned char byte, TerminalEncoding encoding
         if ((glyph >= 32 && glyph < 127) || (glyph >= 0xA0 && glyph <= 0xFF)) {
             out += static_cast<char>(glyph);
         } else {
-            out += '?';
+            out += Cp437ToAscii(byte);
         }
         return;
     case TerminalEncoding::Ascii:
-        out += glyph >= 32 && glyph < 127 ? static_cast<char>(glyph) : '?';
+        out += Cp437ToAscii(byte);
         return;
     }
 }
@@ -98,8 +104,17 @@ void AppendSgr(std::string& out, WORD attribute, const TerminalStyle& style) {
     }
     const int foreground = attribute & 15;
     const int background = (attribute >> 4) & 15;
+    if (style.colours == TerminalColours::None) {
+        // Reverse video rather than bold and underline: it is the one attribute
+        // every video terminal shows (underline is missing on some consoles or
+        // drawn as a colour, bold is often only a shade brighter), and it marks
+        // the whole cell, so a value over its maximum reads as a highlighted
+        // block as the red did.
+        out += Chromatic(foreground) || Chromatic(background) ? "\x1b[0;7m" : "\x1b[0m";
+        return;
+    }
     out += "\x1b[";
-    if (style.sixteenColours) {
+    if (style.colours == TerminalColours::Sixteen) {
         AppendNumber(out, SgrColour(foreground) + (foreground & 8 ? 90 : 30));
         out += ';';
         AppendNumber(out, SgrColour(background) + (background & 8 ? 100 : 40));
@@ -113,6 +128,26 @@ void AppendSgr(std::string& out, WORD attribute, const TerminalStyle& style) {
     }
     out += 'm';
 }
+
+namespace {
+
+// With fewer colours, different attributes may look the same (all plain
+// without colours): nothing is sent between two of them. With sixteen, every
+// attribute looks different.
+void AppendSgrChange(std::string& out, int from, WORD to, const TerminalStyle& style) {
+    std::string next;
+    AppendSgr(next, to, style);
+    if (from >= 0 && style.colours != TerminalColours::Sixteen) {
+        std::string now;
+        AppendSgr(now, static_cast<WORD>(from), style);
+        if (now == next) {
+            return;
+        }
+    }
+    out += next;
+}
+
+} // namespace
 
 void RenderFrame(PresenterState& state, const Frame& next, const TerminalStyle& style,
                  std::string& out) {
@@ -128,7 +163,7 @@ void RenderFrame(PresenterState& state, const Frame& next, const TerminalStyle& 
             }
             MoveFrom(state, out, x, y);
             if (state.sgr != cell.attribute) {
-                AppendSgr(out, cell.attribute, style);
+                AppendSgrChange(out, state.sgr, cell.attribute, style);
                 state.sgr = cell.attribute;
             }
             AppendGlyph(out, cell.character, style.encoding);

@@ -1,6 +1,7 @@
 // Turning frames into the bytes a terminal needs: only the cells that changed,
-// ECMA-48 cursor positioning and 16-colour SGR, code page 437 glyphs in the
-// terminal's encoding. Pure: it builds bytes, the caller writes them.
+// ECMA-48 cursor positioning, SGR in as many colours as the terminal has (16,
+// 8 or none), code page 437 glyphs in the terminal's encoding. Pure: it builds
+// bytes, the caller writes them.
 #pragma once
 
 #include "platform/posix/console_model.h"
@@ -23,9 +24,16 @@ struct Frame {
     std::string title;             // window title, code page 437
 };
 
+// The colours a terminal shows.
+enum class TerminalColours {
+    None,    // no colour sequences at all: the terminal's own colours, reverse video for emphasis
+    Eight,   // SGR 30-37 and 40-47; a bright foreground is bold
+    Sixteen, // the bright half as SGR 90-97 and 100-107
+};
+
 struct TerminalStyle {
     TerminalEncoding encoding = TerminalEncoding::Utf8; // how glyphs are written
-    bool sixteenColours = true;                         // bright colours as SGR 90-97 and 100-107
+    TerminalColours colours = TerminalColours::Sixteen; // which SGR colours may be sent
 };
 
 // What the terminal shows now, as far as the bytes sent so far tell.
@@ -53,4 +61,7 @@ std::string RestoreSequence(const PresenterState& state, int promptRow);
 void AppendGlyph(std::string& out, unsigned char byte, TerminalEncoding encoding);
 
 // The SGR sequence for a console attribute (background * 16 + foreground).
+// Without colours, a cell whose colours carry meaning (a chromatic foreground
+// or background, such as bright red on white) shows in reverse video and every
+// other cell in the terminal's own colours: 0xFC gives "\x1b[0;7m", 0xF8 "\x1b[0m".
 void AppendSgr(std::string& out, WORD attribute, const TerminalStyle& style);

@@ -1,7 +1,8 @@
 // Every way out hands the terminal back: a signal from outside while an
 // answer is being typed (a crash signal sent with kill among them) restores
 // the modes and the cursor, keeps the last screen and ends the tool by that
-// signal; Ctrl+C typed at the keyboard is only a key.
+// signal; the terminal's interrupt and quit keys end the tool the same way at
+// every wait, and its suspend key stops it until fg, which redraws and goes on.
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
@@ -12,6 +13,8 @@
 
 #include <csignal>
 #include <fstream>
+#include <string>
+#include <vector>
 
 namespace e2e {
 namespace {
@@ -79,18 +82,134 @@ TEST(HandBack, ASignalWhileTypingRestoresTheTerminalAndKeepsTheScreen) {
     }
 }
 
-TEST(HandBack, CtrlCAndCtrlZAreOnlyKeys) {
-    ToolRun tool;
-    Launch(tool);
-    ASSERT_TRUE(WaitForRowText(tool.terminal, 8, kFirstQuestion, seconds(5)));
-    SendText(tool.terminal, "7");
-    SendKeys(tool.terminal, {"C-c", "C-z", "C-\\"});
-    SendText(tool.terminal, "8");
-    SendKeys(tool.terminal, {"Enter"});
-    ASSERT_TRUE(WaitForRowText(tool.terminal, 9, "   Maximum side-side", seconds(5)))
-        << CaptureText(tool.terminal);
-    EXPECT_FALSE(WrappedRunFinished(tool.run));
-    EXPECT_EQ(RowText(CaptureScreen(tool.terminal), 8).substr(72, 3), "78 ");
+// Where the tool waits when the key comes: each needs its own keys to get there.
+struct WaitPoint {
+    const char* name;
+    std::vector<std::string> answers; // typed, each followed by Enter
+    int row;                          // pane row that shows the wait has begun; 0: any row
+    std::string text;                 // what that row shows then
+};
+
+TEST(HandBack, InterruptAndQuitKeysEndTheToolAtEveryWait) {
+    const WaitPoint atQuestion{"at a question", {}, 8, kFirstQuestion};
+    const WaitPoint withBox{"with the error box up", {"5", "4", "x"}, 0, "You must respond"};
+    const WaitPoint atClose{
+        "at press any key", {"5", "4", "n", "4", "0.5", "120"}, 24, "press any key to quit"};
+    struct Case {
+        const WaitPoint& wait;
+        const char* key; // tmux name of the key
+        int status;
+    };
+    const Case cases[] = {
+        {atQuestion, "C-c", 128 + SIGINT},
+        {withBox, "C-c", 128 + SIGINT},
+        {atClose, "C-c", 128 + SIGINT},
+        {atQuestion, "C-\\", 128 + SIGQUIT},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.wait.name) + ", " + c.key);
+        ToolRun tool;
+        Launch(tool);
+        ASSERT_TRUE(WaitForRowText(tool.terminal, 8, kFirstQuestion, seconds(5)));
+        for (const std::string& answer : c.wait.answers) {
+            SendText(tool.terminal, answer);
+            SendKeys(tool.terminal, {"Enter"});
+        }
+        const bool waiting =
+            c.wait.row == 0
+                ? WaitUntil(
+                      [&] {
+                          return CaptureText(tool.terminal).find(c.wait.text) != std::string::npos;
+                      },
+                      seconds(5))
+                : WaitForRowText(tool.terminal, c.wait.row, c.wait.text, seconds(5));
+        ASSERT_TRUE(waiting) << CaptureText(tool.terminal);
+        const Screen before = CaptureScreen(tool.terminal);
+        SendKeys(tool.terminal, {c.key});
+        ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(tool.run); }, seconds(5)))
+            << CaptureText(tool.terminal);
+        EXPECT_EQ(WrappedRunStatus(tool.run), c.status);
+        EXPECT_EQ(SttySettingsAfter(tool.run), SttySettingsBefore(tool.run));
+        const Screen after = CaptureScreen(tool.terminal);
+        EXPECT_TRUE(after.cursorVisible);
+        EXPECT_EQ(RowText(after, 8), RowText(before, 8)) << "the screen is kept";
+    }
+}
+
+// The tool as a job of an interactive shell, as a user starts it: the shell
+// records the modes and the status around it, and takes the terminal while
+// the tool is stopped.
+struct ShellRun : TerminalRun {};
+
+void LaunchUnderShell(ShellRun& shell) {
+    shell.run = PrepareWrappedRun(":");
+    shell.terminal = StartTerminal({"env ENV= PS1='$ ' sh -i", 80, 25});
+    // The shell does not give up the rest of a line whose job an interrupt ended.
+    SendText(shell.terminal, "trap : INT; cd " + ShellQuote(shell.run.directory) +
+                                 " && stty -g > stty-before.g && " + ShellQuote(kTool));
+    SendKeys(shell.terminal, {"Enter"});
+}
+
+// Typed at the shell once the tool has stopped: continue it, then record.
+void ForegroundAndRecord(const ShellRun& shell) {
+    SendText(shell.terminal,
+             "fg; echo $? > status.tmp; stty -g > stty-after.g; mv status.tmp status");
+    SendKeys(shell.terminal, {"Enter"});
+}
+
+TEST(HandBack, SuspendKeyStopsTheToolAndFgRedrawsAndGoesOn) {
+    ShellRun shell;
+    LaunchUnderShell(shell);
+    ASSERT_TRUE(WaitForRowText(shell.terminal, 8, kFirstQuestion, seconds(5)))
+        << CaptureText(shell.terminal);
+    SendText(shell.terminal, "1");
+    ASSERT_TRUE(WaitForRowText(shell.terminal, 8, "  1", seconds(5)));
+    const Screen asked = CaptureScreen(shell.terminal);
+
+    SendKeys(shell.terminal, {"C-z"});
+    ASSERT_TRUE(
+        WaitUntil([&] { return CaptureText(shell.terminal).find("Stopped") != std::string::npos; },
+                  seconds(5)))
+        << CaptureText(shell.terminal);
+    // Handed back while stopped: the shell's line is below the screen, typed
+    // text is echoed and the cursor shows.
+    const Screen stopped = CaptureScreen(shell.terminal);
+    EXPECT_TRUE(stopped.cursorVisible);
+    EXPECT_EQ(RowText(stopped, 8), RowText(asked, 8));
+    EXPECT_NE(RowText(stopped, 9).find("Stopped"), std::string::npos) << ScreenText(stopped);
+
+    ForegroundAndRecord(shell);
+    // Redrawn as it was, the answer's first digit still in the line editor.
+    Screen redrawn;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            redrawn = CaptureScreen(shell.terminal);
+            return RowText(redrawn, 9) == RowText(asked, 9);
+        },
+        seconds(5)))
+        << ScreenText(redrawn);
+    for (int row = 1; row <= 25; ++row) {
+        EXPECT_EQ(RowText(redrawn, row), RowText(asked, row)) << "row " << row;
+        for (int column = 1; column <= 80; ++column) {
+            const Cell& now = CellAt(redrawn, row, column);
+            const Cell& then = CellAt(asked, row, column);
+            ASSERT_TRUE(now.foreground == then.foreground && now.background == then.background)
+                << "row " << row << " column " << column;
+        }
+    }
+    EXPECT_EQ(redrawn.cursorRow, asked.cursorRow);
+    EXPECT_EQ(redrawn.cursorColumn, asked.cursorColumn);
+    SendText(shell.terminal, "2");
+    SendKeys(shell.terminal, {"Enter"});
+    ASSERT_TRUE(WaitForRowText(shell.terminal, 9, "   Maximum side-side", seconds(5)))
+        << CaptureText(shell.terminal);
+    EXPECT_EQ(RowText(CaptureScreen(shell.terminal), 8).substr(72, 3), "12 ");
+
+    SendKeys(shell.terminal, {"C-c"});
+    ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(shell.run); }, seconds(5)))
+        << CaptureText(shell.terminal);
+    EXPECT_EQ(WrappedRunStatus(shell.run), 128 + SIGINT);
+    EXPECT_EQ(SttySettingsAfter(shell.run), SttySettingsBefore(shell.run));
 }
 
 } // namespace

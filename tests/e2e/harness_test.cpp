@@ -151,5 +151,23 @@ TEST(E2eHarness, FindsTextInTerminalStreams) {
     EXPECT_TRUE(changes[1].visible);
 }
 
+TEST(E2eHarness, ReadsBoldUnderlineAndReverseFromACapture) {
+    const Screen screen =
+        ParseCapture("\x1b[1mA\x1b[4mB\x1b[22;7mC\x1b[24;27mD\x1b[7;31mE\x1b[0mF\n", 6, 1);
+    struct Expected {
+        bool bold, underline, reverse;
+    };
+    const Expected expected[] = {{true, false, false}, {true, true, false},
+                                 {false, true, true},  {false, false, false},
+                                 {false, false, true}, {false, false, false}};
+    for (int column = 1; column <= 6; ++column) {
+        const Cell& cell = CellAt(screen, 1, column);
+        EXPECT_EQ(cell.bold, expected[column - 1].bold) << column;
+        EXPECT_EQ(cell.underline, expected[column - 1].underline) << column;
+        EXPECT_EQ(cell.reverse, expected[column - 1].reverse) << column;
+    }
+    EXPECT_EQ(CellAt(screen, 1, 5).foreground, 1);
+}
+
 } // namespace
 } // namespace e2e

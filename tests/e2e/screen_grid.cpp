@@ -13,6 +13,9 @@ namespace {
 struct Pen {
     int foreground = kDefaultColour; // colour for the next cells' text
     int background = kDefaultColour; // colour behind the next cells
+    bool bold = false;               // SGR 1 until 22
+    bool underline = false;          // SGR 4 until 24
+    bool reverse = false;            // SGR 7 until 27
 };
 
 // Parameters of one CSI sequence: each entry holds a parameter and its
@@ -64,6 +67,12 @@ void ApplySgr(const std::string& text, Pen& pen) {
         int p = params[i][0];
         if (p == 0) {
             pen = Pen{};
+        } else if (p == 1 || p == 22) {
+            pen.bold = p == 1;
+        } else if (p == 4 || p == 24) {
+            pen.underline = p == 4;
+        } else if (p == 7 || p == 27) {
+            pen.reverse = p == 7;
         } else if (p >= 30 && p <= 37) {
             pen.foreground = p - 30;
         } else if (p >= 90 && p <= 97) {
@@ -81,7 +90,6 @@ void ApplySgr(const std::string& text, Pen& pen) {
         } else if (p == 48) {
             pen.background = ExtendedColour(params, i);
         }
-        // Bold, underline and the like do not change the palette numbers.
     }
 }
 
@@ -187,7 +195,8 @@ Screen ParseCapture(const std::string& capture, int width, int height) {
             continue;
         }
         if (column < width) {
-            cells[static_cast<size_t>(column)] = Cell{glyph, pen.foreground, pen.background, true};
+            cells[static_cast<size_t>(column)] = Cell{
+                glyph, pen.foreground, pen.background, true, pen.bold, pen.underline, pen.reverse};
         }
         ++column;
     }

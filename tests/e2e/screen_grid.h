@@ -17,7 +17,10 @@ struct Cell {
     std::string glyph = " ";         // UTF-8 text shown in the cell
     int foreground = kDefaultColour; // SGR palette number (0-15, 16-255) or one of the above
     int background = kDefaultColour; // same numbering as foreground
-    bool listed = false; // capture-pane printed this cell (it omits a row's unwritten tail)
+    bool listed = false;    // capture-pane printed this cell (it omits a row's unwritten tail)
+    bool bold = false;      // SGR 1
+    bool underline = false; // SGR 4
+    bool reverse = false;   // SGR 7: foreground and background swapped
 };
 
 // The visible screen, cursor and title of one pane.
@@ -32,8 +35,8 @@ struct Screen {
 };
 
 // Builds the grid from capture-pane output: one line per row, SGR sequences for
-// colours. Attributes carry over from one row to the next, as tmux prints them.
-// Every code point takes one cell (the code page 437 glyphs all do); a cell that
+// colours, bold, underline and reverse video. Attributes carry over from one row to the next, as
+// tmux prints them. Every code point takes one cell (the code page 437 glyphs all do); a cell that
 // the capture does not list stays a blank in the default colours.
 // Example: "\e[30m\e[107mAB\n" gives row 1 "AB" in black (0) on bright white (15).
 Screen ParseCapture(const std::string& capture, int width, int height);

@@ -17,8 +17,11 @@ std::string InRun(const WrappedRun& run, const std::string& name) {
 WrappedRun PrepareWrappedRun(const std::string& programCommand) {
     WrappedRun run{MakeTemporaryDirectory()};
     // The status file appears last, by rename, so a test that sees it can read
-    // everything else.
-    std::string script = "cd " + ShellQuote(run.directory) +
+    // everything else. The interrupt and quit keys signal the script too, as it
+    // shares the program's process group: it waits for the program and records.
+    std::string script = "trap : INT QUIT\n"
+                         "cd " +
+                         ShellQuote(run.directory) +
                          "\n"
                          "while [ ! -e go ]; do sleep 0.01; done\n"
                          "stty -a > stty-before.txt; stty -g > stty-before.g\n" +

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 namespace {
@@ -75,7 +76,7 @@ TEST(Presenter, NoCellByteReachesTheTerminalAsAControlCharacter) {
             frame.cells[1].character = static_cast<unsigned char>(byte);
             frame.title = std::string(1, static_cast<char>(byte));
             std::string out;
-            RenderFrame(state, frame, TerminalStyle{encoding, true}, out);
+            RenderFrame(state, frame, TerminalStyle{encoding, TerminalColours::Sixteen}, out);
             const std::string text = WithoutSequences(out);
             if (encoding == TerminalEncoding::Utf8) {
                 for (long point : CodePoints(text)) {
@@ -151,22 +152,150 @@ TEST(Presenter, SendsOnlyWhatChanged) {
 }
 
 TEST(Presenter, ConsoleColoursBecomeSgrColoursWithBlueAndRedSwapped) {
+    constexpr TerminalColours kSixteen = TerminalColours::Sixteen;
+    constexpr TerminalColours kEight = TerminalColours::Eight;
     struct Case {
         WORD attribute;
-        bool sixteen;
+        TerminalColours colours;
         const char* sgr;
     };
     const Case cases[] = {
-        {0xF0, true, "\x1b[30;107m"},     {0xF8, true, "\x1b[90;107m"},
-        {0xFC, true, "\x1b[91;107m"},     {0x1F, true, "\x1b[97;44m"},
-        {0x07, true, "\x1b[37;40m"},      {0x4E, true, "\x1b[93;41m"},
-        {0xFC, false, "\x1b[0;1;31;47m"}, {0xF8, false, "\x1b[0;1;30;47m"},
-        {0xF0, false, "\x1b[0;30;47m"},   {kMarginAttribute, true, "\x1b[0m"},
+        {0xF0, kSixteen, "\x1b[30;107m"},  {0xF8, kSixteen, "\x1b[90;107m"},
+        {0xFC, kSixteen, "\x1b[91;107m"},  {0x1F, kSixteen, "\x1b[97;44m"},
+        {0x07, kSixteen, "\x1b[37;40m"},   {0x4E, kSixteen, "\x1b[93;41m"},
+        {0xFC, kEight, "\x1b[0;1;31;47m"}, {0xF8, kEight, "\x1b[0;1;30;47m"},
+        {0xF0, kEight, "\x1b[0;30;47m"},   {kMarginAttribute, kSixteen, "\x1b[0m"},
     };
     for (const Case& c : cases) {
         std::string out;
-        AppendSgr(out, c.attribute, TerminalStyle{TerminalEncoding::Utf8, c.sixteen});
+        AppendSgr(out, c.attribute, TerminalStyle{TerminalEncoding::Utf8, c.colours});
         EXPECT_EQ(out, c.sgr) << std::hex << c.attribute;
+    }
+}
+
+// The parameters of every SGR sequence in out, in order: "\x1b[0;7mA\x1b[0m" gives {0, 7, 0}.
+std::vector<int> SgrParameters(const std::string& out) {
+    std::vector<int> parameters;
+    for (std::size_t i = out.find("\x1b["); i != std::string::npos; i = out.find("\x1b[", i + 1)) {
+        const std::size_t end = out.find_first_of("ABCDHJKlhmt", i + 2);
+        if (end == std::string::npos || out[end] != 'm') {
+            continue;
+        }
+        std::istringstream list(out.substr(i + 2, end - i - 2));
+        for (std::string number; std::getline(list, number, ';');) {
+            parameters.push_back(number.empty() ? 0 : std::stoi(number));
+        }
+    }
+    return parameters;
+}
+
+// A results screen in miniature: a dark grey label, a black value and a value
+// over its maximum in bright red, all on bright white, then the terminal's margin.
+Frame ResultsRow() {
+    Frame frame = BlankFrame(12, 1, 0xF8);
+    const char* text = "ab 1.00 3.09";
+    for (int x = 0; x < 12; ++x) {
+        frame.cells[x].character = static_cast<unsigned char>(text[x]);
+    }
+    for (int x = 3; x < 7; ++x) {
+        frame.cells[x].attribute = 0xF0;
+    }
+    for (int x = 8; x < 12; ++x) {
+        frame.cells[x].attribute = 0xFC;
+    }
+    return frame;
+}
+
+TEST(Presenter, WithoutColoursOnlyTheColouredCellsStandOutInReverseVideo) {
+    const TerminalStyle none{TerminalEncoding::Utf8, TerminalColours::None};
+    PresenterState state;
+    std::string out;
+    RenderFrame(state, ResultsRow(), none, out);
+    for (int parameter : SgrParameters(out)) {
+        EXPECT_TRUE(parameter == 0 || parameter == 7) << parameter << " in " << out;
+    }
+    // Label and black value alike in the terminal's own colours, as the margin
+    // before them, with nothing sent between them; the value over its maximum reversed.
+    EXPECT_EQ(WithoutSequences(out), "ab 1.00 3.09");
+    EXPECT_NE(out.find("\x1b[2Jab 1.00 \x1b[0;7m3.09"), std::string::npos) << out;
+
+    struct Case {
+        WORD attribute;
+        const char* sgr;
+    };
+    const Case cases[] = {
+        {0xF0, "\x1b[0m"},
+        {0xF8, "\x1b[0m"},
+        {0x70, "\x1b[0m"}, // page and message box body
+        {0x07, "\x1b[0m"},
+        {0x0F, "\x1b[0m"}, // a console's own grey
+        {0xFC, "\x1b[0;7m"},
+        {0xF4, "\x1b[0;7m"}, // red on white
+        {0x1F, "\x1b[0;7m"},
+        {0x4E, "\x1b[0;7m"}, // coloured backgrounds
+        {kMarginAttribute, "\x1b[0m"},
+    };
+    for (const Case& c : cases) {
+        std::string sgr;
+        AppendSgr(sgr, c.attribute, none);
+        EXPECT_EQ(sgr, c.sgr) << std::hex << c.attribute;
+    }
+}
+
+TEST(Presenter, OnEightColoursTheValueOverItsMaximumIsRedAndBold) {
+    PresenterState state;
+    std::string out;
+    RenderFrame(state, ResultsRow(), TerminalStyle{TerminalEncoding::Utf8, TerminalColours::Eight},
+                out);
+    for (int parameter : SgrParameters(out)) {
+        EXPECT_TRUE(parameter <= 1 || (parameter >= 30 && parameter <= 47)) << parameter;
+    }
+    EXPECT_NE(out.find("\x1b[0;1;30;47mab \x1b[0;30;47m1.00\x1b[0;1;30;47m \x1b[0;1;31;47m3.09"),
+              std::string::npos)
+        << out;
+}
+
+TEST(Presenter, AsciiTerminalsGetTheNearestAsciiGlyphAndAFramedBox) {
+    struct Case {
+        unsigned char byte;
+        char ascii;
+    };
+    const Case cases[] = {{'A', 'A'},  {0, ' '},    {0xC9, '+'}, {0xCD, '-'}, {0xBA, '|'},
+                          {0xB3, '|'}, {0xC4, '-'}, {0xC5, '+'}, {0xB0, '#'}, {0xDB, '#'},
+                          {0xDF, '#'}, {0xFE, '#'}, {0x82, 'e'}, {0x80, 'C'}, {0xA4, 'n'},
+                          {0x9A, 'U'}, {0x1B, '<'}, {0xFF, ' '}, {0xE0, '?'}};
+    for (const Case& c : cases) {
+        for (TerminalEncoding encoding : {TerminalEncoding::Ascii, TerminalEncoding::Latin1}) {
+            std::string out;
+            AppendGlyph(out, c.byte, encoding);
+            // Latin-1 shows its own letters and blanks; everything else falls back alike.
+            const bool latin1Has = c.byte == 0x82 || c.byte == 0x80 || c.byte == 0xA4 ||
+                                   c.byte == 0x9A || c.byte == 0xFF;
+            if (encoding == TerminalEncoding::Ascii || !latin1Has) {
+                EXPECT_EQ(out, std::string(1, c.ascii)) << int(c.byte);
+            }
+        }
+    }
+
+    const Overlay box = LayOutMessageBox("  ERROR", "out of range", 30, 9);
+    Frame frame = BlankFrame(box.width, box.height, 0x70);
+    frame.cells = box.cells;
+    PresenterState state;
+    std::string out;
+    RenderFrame(state, frame, TerminalStyle{TerminalEncoding::Ascii, TerminalColours::None}, out);
+    const std::string text = WithoutSequences(out);
+    const std::size_t width = static_cast<std::size_t>(box.width);
+    ASSERT_EQ(text.size(), width * box.height);
+    EXPECT_EQ(text.find('?'), std::string::npos) << text;
+    const std::string top = text.substr(0, width);
+    const std::string bottom = text.substr(text.size() - width);
+    EXPECT_EQ(bottom, "+" + std::string(width - 2, '-') + "+");
+    EXPECT_EQ(top.front(), '+');
+    EXPECT_EQ(top.back(), '+');
+    EXPECT_NE(top.find("-   ERROR -"), std::string::npos) << top;
+    for (int row = 1; row + 1 < box.height; ++row) {
+        EXPECT_EQ(text[row * width], '|') << row;
+        EXPECT_EQ(text[row * width + width - 1], '|') << row;
     }
 }
 

@@ -1,0 +1,63 @@
+#include "platform/posix/terminal_facts.h"
+
+#include <clocale>
+#include <cstdlib>
+#include <langinfo.h>
+
+// Last: it defines a macro for every capability name.
+#include <term.h>
+
+namespace {
+
+std::string Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string FirstLocaleVariable() {
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        std::string value = Variable(name);
+        if (!value.empty()) {
+            return value;
+        }
+    }
+    return "";
+}
+
+// Only what the entry says about colours and cursor addressing is used: the
+// sequences themselves stay the fixed ECMA-48 set (CUP, SGR, DECTCEM), which
+// every terminal with such an entry understands, so a frame is composed the
+// same way everywhere and can be tested without a terminfo database.
+void ReadTerminfo(TerminalFacts& facts, int fd) {
+    int error = 0;
+    // With an error pointer, setupterm reports instead of printing and
+    // exiting; it gives 0 (curses' OK) when it read an entry.
+    if (setupterm(facts.term.c_str(), fd, &error) != 0) {
+        facts.lookup = error == 1    ? TerminfoLookup::Hardcopy
+                       : error == -1 ? TerminfoLookup::NoDatabase
+                                     : TerminfoLookup::NotFound;
+        return;
+    }
+    facts.lookup = TerminfoLookup::Found;
+    const int colours = tigetnum("colors");
+    facts.colours = colours >= 0 ? colours : -1;
+    const char* cup = tigetstr("cup");
+    facts.canPlaceCursor = cup != nullptr && cup != reinterpret_cast<const char*>(-1);
+    del_curterm(cur_term);
+}
+
+} // namespace
+
+TerminalFacts ReadTerminalFacts(int fd) {
+    TerminalFacts facts;
+    facts.term = Variable("TERM");
+    facts.colorTerm = Variable("COLORTERM");
+    facts.noColor = Variable("NO_COLOR");
+    facts.localeLoaded = std::setlocale(LC_CTYPE, "") != nullptr;
+    facts.codeset = nl_langinfo(CODESET);
+    facts.localeName = FirstLocaleVariable();
+    if (!facts.term.empty()) {
+        ReadTerminfo(facts, fd);
+    }
+    return facts;
+}
