@@ -1,12 +1,25 @@
 // A small program for end-to-end tests of stop and continue: it leaves raw
 // mode on ("raw") or switches it off ("cooked", as a program that lets the
 // terminal edit whole lines would), shows "   <mode>, waiting" and then
-// "   key <c>" for each printable key it reads, until it reads 'q'.
+// "   key <c>" for each printable key it reads, until it reads 'q'. In mode
+// "fault" the key 'f' makes a real memory fault (a write to a read-only page).
 #include "console/console.h"
 #include "platform/posix/terminal.h"
 
 #include <cstdio>
 #include <string>
+#include <sys/mman.h>
+
+namespace {
+
+void WriteToReadOnlyPage() {
+    void* page = mmap(nullptr, 4096, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (page != MAP_FAILED) {
+        *static_cast<volatile char*>(page) = 1;
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "raw";
@@ -27,6 +40,9 @@ int main(int argc, char** argv) {
         if (key >= 32 && key < 127) {
             PrintText(std::string("   key ") + static_cast<char>(key));
             NewLine();
+        }
+        if (key == 'f' && mode == "fault") {
+            WriteToReadOnlyPage();
         }
         if (key == 'q') {
             break;

@@ -170,6 +170,10 @@ int Poll(pollfd* fds, nfds_t count, int timeoutMs) {
 }
 
 int GetModes(int, termios* modes) {
+    if (fakeTerminal.interruptedGetModes > 0) {
+        --fakeTerminal.interruptedGetModes;
+        return static_cast<int>(Fail(EINTR));
+    }
     if (fakeTerminal.getModesError != 0) {
         return static_cast<int>(Fail(fakeTerminal.getModesError));
     }

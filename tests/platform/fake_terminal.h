@@ -59,6 +59,7 @@ struct FakeTerminal {
     int setModesCalls = 0;           // tcsetattr calls that succeeded
     int openError = 0;               // opening /dev/tty fails with this
     int getModesError = 0;           // tcgetattr fails with this
+    int interruptedGetModes = 0;     // the next tcgetattr calls fail with EINTR
     int setModesError = 0;           // tcsetattr fails with this
     int interruptedSetModes = 0;     // the next tcsetattr calls fail with EINTR
     int pipeError = 0;               // making the pipe fails with this

@@ -179,7 +179,9 @@ TEST(TerminalSession, AHangUpEndsEveryWait) {
 
 TEST(TerminalSession, ModesAreSetAndGivenBack) {
     FakeTerminalScope scope;
-    ASSERT_TRUE(fake::StartOnFake());
+    Fake().interruptedGetModes = 2;
+    Fake().interruptedSetModes = 2;
+    ASSERT_TRUE(fake::StartOnFake()) << "interrupted calls at start are retried";
     EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes())) << "start changes nothing";
     SetTerminalRawMode(true);
     EXPECT_EQ(Fake().modes.c_lflag & (ICANON | ECHO), 0u);
