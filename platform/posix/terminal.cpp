@@ -7,11 +7,11 @@
 #include "platform/message_box.h"
 #include "platform/posix/console_model.h"
 #include "platform/posix/sleep_timer.h"
-#include "platform/terminal_text/key_decoder.h"
-#include "platform/terminal_text/presenter.h"
+#include "platform/posix/terminal_facts.h"
 #include "platform/posix/terminal_signals.h"
 #include "platform/posix/terminal_system.h"
-#include "platform/posix/terminal_facts.h"
+#include "platform/terminal_text/key_decoder.h"
+#include "platform/terminal_text/presenter.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -4,10 +4,10 @@
 #include <string>
 
 enum class TerminalRefusalCause {
-    None,              // the terminal is attached
-    NoTerminal,        // the device cannot be opened: no controlling terminal
-    CannotReadModes,   // tcgetattr fails on it: not a terminal after all
-    CannotSetModes,    // tcsetattr fails on it
+    None,               // the terminal is attached
+    NoTerminal,         // the device cannot be opened: no controlling terminal
+    CannotReadModes,    // tcgetattr fails on it: not a terminal after all
+    CannotSetModes,     // tcsetattr fails on it
     CannotWatchSignals, // a handler that hands the terminal back cannot be installed
     CannotPlaceCursor   // TERM names no terminal the screen can be drawn on (detail says why)
 };

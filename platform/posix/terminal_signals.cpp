@@ -72,9 +72,14 @@ void OnTerminate(int signal) {
 // Continued after any stop (ours, or a SIGSTOP that no handler sees): the
 // terminal goes back into the mode the program last set, and whatever the
 // shell drew meanwhile is drawn over.
+//
+// Only in the foreground: continued in the background (bash's `kill %1` sends
+// SIGCONT, `bg` too), the terminal belongs to the shell, whose modes must not
+// be changed. Such a process stops at its first read of the terminal, and the
+// continue that `fg` sends then finds it in the foreground.
 void OnContinue(int) {
     const int saved = errno;
-    if (attached.load()) {
+    if (attached.load() && TheTerminalSystem().inForeground(handBack.keyboardFd)) {
         SetModes(wantRaw.load() ? handBack.raw : handBack.original);
         redraw = 1;
         Notify();
@@ -89,10 +94,19 @@ void OnResize(int) {
     errno = saved;
 }
 
+// While a handler runs SIGTTOU is blocked, so a handler that finds its process
+// in the background (the shell took the terminal back when Ctrl+Z stopped a
+// script the tool runs under) can still hand the terminal back, instead of
+// being stopped inside the handler with the terminal left in raw mode.
+void BlockTerminalStops(struct sigaction& action) {
+    sigemptyset(&action.sa_mask);
+    sigaddset(&action.sa_mask, SIGTTOU);
+}
+
 bool Install(int signal, void (*handler)(int)) {
     struct sigaction action {};
     action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
+    BlockTerminalStops(action);
     action.sa_flags = SA_RESTART;
     return TheTerminalSystem().setAction(signal, &action, nullptr) == 0;
 }
@@ -150,7 +164,15 @@ void PublishRestoreText(const std::string& text) {
 }
 
 // Async-signal-safe: a write and a tcsetattr.
+//
+// Only from the foreground: in the background (the shell took the terminal back
+// when Ctrl+Z stopped a script the tool runs under, or a stopped tool is killed
+// with bash's `kill %1`) the shell owns the terminal and has set its own modes,
+// and the tool handed the terminal back when it was stopped.
 void HandTerminalBack() {
+    if (!TheTerminalSystem().inForeground(handBack.keyboardFd)) {
+        return;
+    }
     const int current = restoreCurrent.load(std::memory_order_acquire);
     if (TheTerminalSystem().write(handBack.screenFd, restoreText[current], restoreLength[current]) <
         0) {
@@ -183,7 +205,7 @@ bool InstallTerminalSignals() {
     for (int signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) {
         struct sigaction action {};
         action.sa_sigaction = OnCrash;
-        sigemptyset(&action.sa_mask);
+        BlockTerminalStops(action);
         action.sa_flags = SA_SIGINFO;
         installed =
             installed && TheTerminalSystem().setAction(signal, &action, &crashActions[signal]) == 0;

@@ -28,8 +28,8 @@ void SetWantedRawMode(bool raw);
 // ones (at most 127 bytes are kept).
 void PublishRestoreText(const std::string& text);
 
-// Writes the restore text and gives the terminal its modes back.
-// Async-signal-safe.
+// Writes the restore text and gives the terminal its modes back, when the
+// process is in the terminal's foreground. Async-signal-safe.
 void HandTerminalBack();
 
 // Opens the pipe through which handlers wake the main flow; false when it

@@ -22,6 +22,13 @@ std::chrono::steady_clock::time_point Now() {
     return std::chrono::steady_clock::now();
 }
 
+// A terminal that gives no foreground group (gone, or not a terminal) counts as
+// ours: whatever can still be handed back is.
+bool InForeground(int fd) {
+    const pid_t group = ::tcgetpgrp(fd);
+    return group < 0 || group == ::getpgrp();
+}
+
 void ExitNow(int status) {
     std::_Exit(status);
 }
@@ -36,5 +43,5 @@ TerminalSystem& TheTerminalSystem() {
 
 TerminalSystem RealTerminalSystem() {
     return {OpenFile,   ::close,  ::read,   ::write,     ::poll, ::tcgetattr, ::tcsetattr,
-            WindowSize, ::isatty, MakePipe, ::sigaction, Now,    ExitNow};
+            WindowSize, ::isatty, MakePipe, ::sigaction, Now,    ExitNow,     InForeground};
 }

@@ -26,6 +26,7 @@ struct TerminalSystem {
                      struct sigaction* previous);   // sigaction
     std::chrono::steady_clock::time_point (*now)(); // the clock of sleeps and the escape timeout
     void (*exit)(int status); // ends the process at once (no atexit); a test's may throw instead
+    bool (*inForeground)(int fd); // the terminal's foreground group is ours, or it has none
 };
 
 // The table in use; a signal handler reads it, so a test swaps it only while

@@ -102,5 +102,39 @@ TEST(StopContinue, CtrlZAndFgFromAShellAfterRawModeWasSwitchedOff) {
     ASSERT_TRUE(DriverTakesKey(shell, "q"));
 }
 
+// bash's `kill %1` on a stopped job sends SIGTERM and SIGCONT while the shell
+// owns the terminal: the tool, continued in the background, must still end by
+// the signal instead of stopping again inside its handler (SIGTTOU), and must
+// not put the shell's terminal into its own raw mode.
+TEST(StopContinue, AStoppedProgramKilledFromTheShellEndsInTheBackground) {
+    TmuxTerminal shell = StartTerminal({"env PS1='$ ' bash --norc --noprofile -i", 80, 25});
+    struct Stop {
+        TmuxTerminal& terminal;
+        ~Stop() { StopTerminal(terminal); }
+    } stop{shell};
+    ASSERT_TRUE(
+        WaitUntil([&] { return CaptureText(shell).find('$') != std::string::npos; }, seconds(5)));
+    const std::string atPrompt = PaneModes(shell);
+    SendText(shell, ShellQuote(kDriver) + " raw");
+    SendKeys(shell, {"Enter"});
+    ASSERT_TRUE(WaitForRowText(shell, 1, "   raw, waiting", seconds(5))) << CaptureText(shell);
+
+    SendKeys(shell, {"C-z"});
+    ASSERT_TRUE(WaitUntil([&] { return CaptureText(shell).find("Stopped") != std::string::npos; },
+                          seconds(5)))
+        << CaptureText(shell);
+    SendText(shell, "kill %1");
+    SendKeys(shell, {"Enter"});
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            // bash tells of a job's end before its next prompt.
+            SendKeys(shell, {"Enter"});
+            return CaptureText(shell).find("Terminated") != std::string::npos;
+        },
+        seconds(5)))
+        << CaptureText(shell);
+    EXPECT_EQ(PaneModes(shell), atPrompt) << "the shell's terminal modes changed";
+}
+
 } // namespace
 } // namespace e2e

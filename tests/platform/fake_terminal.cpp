@@ -251,11 +251,16 @@ termios CookedModes() {
     return modes;
 }
 
+bool InForeground(int) {
+    return fakeTerminal.foreground;
+}
+
 void InstallFakeTerminal() {
     fakeTerminal = FakeTerminal{};
     fakeTerminal.modes = CookedModes();
-    TheTerminalSystem() = {Open,       Close,      Read,     Write,     Poll, GetModes, SetModes,
-                           WindowSize, IsTerminal, MakePipe, SetAction, Now,  Exit};
+    TheTerminalSystem() = {Open,      Close,    Read,       Write,       Poll,
+                           GetModes,  SetModes, WindowSize, IsTerminal,  MakePipe,
+                           SetAction, Now,      Exit,       InForeground};
 }
 
 void RemoveFakeTerminal() {

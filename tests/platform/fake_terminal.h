@@ -64,6 +64,7 @@ struct FakeTerminal {
     int interruptedSetModes = 0;     // the next tcsetattr calls fail with EINTR
     int pipeError = 0;               // making the pipe fails with this
     int actionErrorSignal = 0;       // sigaction for this signal fails
+    bool foreground = true;          // the tool's process group owns the terminal
     std::vector<int> handledSignals; // signals given a handler
     int wakeUps = 0;                 // bytes waiting in the signal pipe
     int width = 80;                  // terminal columns

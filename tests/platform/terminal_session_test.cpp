@@ -238,6 +238,23 @@ TEST(TerminalSession, TheRestoreTextOfASignalIsTheOneOfAnOrdinaryEnd) {
     EXPECT_EQ(fromSignal, "\x18" + atExit);
 }
 
+// Killed or stopped while in the background, the terminal is the shell's:
+// a signal's hand-back leaves its screen and modes alone.
+TEST(TerminalSession, ASignalInTheBackgroundLeavesTheShellsTerminalAlone) {
+    FakeTerminalScope scope;
+    ASSERT_TRUE(fake::StartOnFake());
+    SetTerminalRawMode(true);
+    ChangeCells("frame");
+    PresentScreen();
+    const termios raw = Fake().modes;
+    const std::size_t mark = Fake().screen.size();
+    Fake().foreground = false;
+    HandTerminalBack();
+    EXPECT_EQ(Fake().screen.size(), mark);
+    EXPECT_TRUE(SameModes(Fake().modes, raw));
+    Fake().foreground = true;
+}
+
 TEST(TerminalSession, StartRefusesWithTheCauseAndTheDevice) {
     struct Case {
         const char* name;
