@@ -5,7 +5,7 @@
 #include "platform/ole_string.h"
 #include "platform/windows_console.h"
 
-LONG InitConsoleTools(HINSTANCE instance, LONG a, LONG b, LONG c, LONG& reference, LONG d);
+LONG InitConsoleAddOn(HINSTANCE instance, LONG a, LONG b, LONG c, LONG& reference, LONG d);
 LONG ConsoleToolBar(LONG a, LONG b);
 BSTR ConsoleTitle(BSTR title);
 LONG ConsoleIcon(LONG icon);
