@@ -44,8 +44,14 @@ const std::vector<char*>& PtyEnvironment() {
     return environment.list;
 }
 
-PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int columns, int rows) {
+PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int columns, int rows,
+                    const std::vector<std::string>& arguments) {
     PtyChild child;
+    std::vector<char*> argv = {const_cast<char*>(path)};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
     int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0) {
         return child;
@@ -72,8 +78,7 @@ PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int col
         if (slave > STDERR_FILENO) {
             close(slave);
         }
-        char* argv[] = {const_cast<char*>(path), nullptr};
-        execve(path, argv, envList.data());
+        execve(path, argv.data(), envList.data());
         _exit(127);
     }
     if (pid < 0) {
