@@ -56,6 +56,18 @@ TEST(OptionsWithoutTerminal, EachEndsAtOnceWithItsStatusOnItsStream) {
     }
 }
 
+// A help or version that could not be written must not pass for printed.
+TEST(OptionsWithoutTerminal, AFullStandardOutputEndsWithStatusOne) {
+    for (const char* option : {"--help", "--version"}) {
+        SCOPED_TRACE(option);
+        const DetachedResult result = RunWithoutTerminal(
+            "/bin/sh", seconds(5), {"-c", ShellQuote(kTool) + " " + option + " > /dev/full"});
+        ASSERT_TRUE(result.exited);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.standardError, "orvane: cannot write to standard output\n");
+    }
+}
+
 // In a terminal, with both streams sent to files: the terminal could only be
 // reached through /dev/tty, and nothing may arrive there, not even a mode change.
 TEST(OptionsInTerminal, NothingReachesTheTerminal) {
