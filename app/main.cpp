@@ -1,6 +1,8 @@
 // Process start-up, as a console program's runtime does it: attach the
 // console, make the floating-point settings, start the console layer, then run
-// the program's logic once and hand the terminal back.
+// the program's logic once and hand the terminal back. Options are answered
+// first, before anything touches the terminal.
+#include "app/command_line.h"
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/floating_point.h"
@@ -13,7 +15,11 @@ namespace {
 constexpr int kShowDefault = 10;
 }
 
-int main() {
+int main(int argc, char* argv[]) {
+    const CommandLineOutcome command = ReadCommandLine(argc, argv);
+    if (!command.runTool) {
+        return WriteCommandLineOutcome(command);
+    }
     const TerminalRefusal refusal = StartTerminalConsole();
     if (refusal.cause != TerminalRefusalCause::None) {
         std::fprintf(stderr, "orvane: %s\n", TerminalRefusalMessage(refusal).c_str());

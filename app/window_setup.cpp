@@ -24,7 +24,7 @@ void SetTitle() {
 
 void SetUpConsoleWindow(HINSTANCE instance) {
     LONG unused = 0;
-    CallAddOn([&] { return InitConsoleTools(instance, 0, 0, 0, unused, 0); });
+    CallAddOn([&] { return InitConsoleAddOn(instance, 0, 0, 0, unused, 0); });
     CallAddOn([] { return ConsoleToolBar(0, 5); });
     SetTitle();
     CallAddOn([] { return ConsoleIcon(kApplicationIcon); });

@@ -114,8 +114,8 @@ Figures MeasureTool() {
 // The baseline: a bare blocking read and write on the same kind of terminal.
 Figures MeasureBlockingRead() {
     Figures figures;
-    PtyChild child = SpawnOnPtyWithArgs("/bin/sh", {"-c", "stty raw -echo; echo ready; exec cat"},
-                                        PtyEnvironment(), 80, 25);
+    PtyChild child = SpawnOnPty("/bin/sh", PtyEnvironment(), 80, 25,
+                                {"-c", "stty raw -echo; echo ready; exec cat"});
     if (child.pid < 0) {
         return figures;
     }

@@ -47,13 +47,14 @@ const std::vector<char*>& PtyEnvironment() {
     return environment.list;
 }
 
-PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int columns, int rows) {
-    return SpawnOnPtyWithArgs(path, {}, envList, columns, rows);
-}
-
-PtyChild SpawnOnPtyWithArgs(const char* path, const std::vector<std::string>& args,
-                            const std::vector<char*>& envList, int columns, int rows) {
+PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int columns, int rows,
+                    const std::vector<std::string>& arguments) {
     PtyChild child;
+    std::vector<char*> argv = {const_cast<char*>(path)};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
     int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0) {
         return child;
@@ -80,11 +81,6 @@ PtyChild SpawnOnPtyWithArgs(const char* path, const std::vector<std::string>& ar
         if (slave > STDERR_FILENO) {
             close(slave);
         }
-        std::vector<char*> argv{const_cast<char*>(path)};
-        for (const std::string& arg : args) {
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        }
-        argv.push_back(nullptr);
         execve(path, argv.data(), envList.data());
         _exit(127);
     }

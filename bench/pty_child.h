@@ -18,15 +18,12 @@ struct PtyChild {
 // a common terminal type, as the null-ended pointer list execve takes. Made once.
 const std::vector<char*>& PtyEnvironment();
 
-// Starts `path` with the arguments `args` (after argv[0]) on a new pseudo-terminal
-// of columns x rows, as SpawnOnPty does.
-PtyChild SpawnOnPtyWithArgs(const char* path, const std::vector<std::string>& args,
-                            const std::vector<char*>& envList, int columns, int rows);
-
-// Starts `path` with a new pseudo-terminal of columns x rows as its controlling
-// terminal and standard input, output and error. pid stays -1 on failure.
-// SpawnOnPty("/bin/true", PtyEnvironment(), 80, 25) runs it on an 80 x 25 terminal.
-PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int columns, int rows);
+// Starts `path` with `arguments` and a new pseudo-terminal of columns x rows as
+// its controlling terminal and standard input, output and error. pid stays -1
+// on failure. SpawnOnPty("/bin/true", PtyEnvironment(), 80, 25) runs it on an
+// 80 x 25 terminal.
+PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int columns, int rows,
+                    const std::vector<std::string>& arguments = {});
 
 // Appends what is there within `timeoutMs`; false at end of file (Linux gives
 // EIO once the child side is closed) or on time-out.

@@ -5,7 +5,7 @@
 #include "ole_string.h"
 #include "windows_console.h"
 
-LONG InitConsoleTools(HINSTANCE instance, LONG a, LONG b, LONG c, LONG& reference, LONG d);
+LONG InitConsoleAddOn(HINSTANCE instance, LONG a, LONG b, LONG c, LONG& reference, LONG d);
 LONG ConsoleToolBar(LONG a, LONG b);
 BSTR ConsoleTitle(BSTR title);
 LONG ConsoleIcon(LONG icon);

@@ -25,8 +25,8 @@ void Record(std::string name, std::vector<long> numbers, std::vector<std::string
 
 } // namespace
 
-LONG InitConsoleTools(HINSTANCE, LONG a, LONG b, LONG c, LONG& reference, LONG d) {
-    Record("InitConsoleTools", {a, b, c, reference, d});
+LONG InitConsoleAddOn(HINSTANCE, LONG a, LONG b, LONG c, LONG& reference, LONG d) {
+    Record("InitConsoleAddOn", {a, b, c, reference, d});
     return 1;
 }
 

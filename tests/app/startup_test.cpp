@@ -25,7 +25,7 @@ TEST(StartUp, MakesTheTwelveAddOnCallsInOrderWithTheirValues) {
     StartOnConsoleOf(80, 25);
     SetUpConsoleWindow(GetModuleHandleA(nullptr));
     const std::vector<ExpectedCall> expected = {
-        {"InitConsoleTools", {0, 0, 0, 0, 0}, {}},
+        {"InitConsoleAddOn", {0, 0, 0, 0, 0}, {}},
         {"ConsoleToolBar", {0, 5}, {}},
         {"ConsoleTitle", {}, {"Orvane 6.0 Layout Assistant"}},
         {"ConsoleIcon", {32512}, {}},

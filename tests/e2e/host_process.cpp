@@ -107,7 +107,11 @@ ProgramResult RunProgram(const std::vector<std::string>& argv) {
 
 // ---- a run with no controlling terminal ----
 
-DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::milliseconds limit) {
+DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::milliseconds limit,
+                                  const std::vector<std::string>& arguments) {
+    std::vector<std::string> args = {path};
+    args.insert(args.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argList = PointerList(args);
     int out[2];
     int err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
@@ -123,7 +127,7 @@ DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::millisec
         RedirectFromDevNull(STDIN_FILENO);
         dup2(out[1], STDOUT_FILENO);
         dup2(err[1], STDERR_FILENO);
-        execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        execv(path.c_str(), argList.data());
         _exit(127);
     }
     close(out[1]);

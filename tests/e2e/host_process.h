@@ -28,10 +28,11 @@ struct DetachedResult {
     std::chrono::milliseconds elapsed{0}; // from start until it ended (or was killed)
 };
 
-// Starts `path` in a new session (setsid, so no controlling terminal), standard
-// input from /dev/null, standard output and error into pipes. Kills it with
-// SIGKILL if it has not ended after `limit`.
-DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::milliseconds limit);
+// Starts `path` with `arguments` in a new session (setsid, so no controlling
+// terminal), standard input from /dev/null, standard output and error into
+// pipes. Kills it with SIGKILL if it has not ended after `limit`.
+DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::milliseconds limit,
+                                  const std::vector<std::string>& arguments = {});
 
 // Polls `condition` every 20 ms until it holds or `limit` has passed; true if it held.
 template <typename Condition> bool WaitUntil(Condition condition, std::chrono::milliseconds limit);

@@ -1,0 +1,95 @@
+// Peak resident memory of a whole run on a fresh 80 x 25 pseudo-terminal, the
+// answers typed ahead as soon as the banner shows, against /bin/true and (when
+// installed) a dialog input box answered the same way, in the same run.
+// ORVANE_RSS_PROGRAM names another build of the tool to measure, e.g. the
+// release binary: ORVANE_RSS_PROGRAM=build/release/app/orvane peak_rss_bench
+#include "pty_child.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const char* const kDialog = "/usr/bin/dialog";
+
+const char* ToolPath() {
+    const char* chosen = std::getenv("ORVANE_RSS_PROGRAM");
+    return chosen != nullptr && *chosen != '\0' ? chosen : ORVANE_EXECUTABLE;
+}
+
+// Starts the program, waits until `shown` has arrived (nothing for "") and then
+// types `keys` at once; returns its peak resident set in KB once it has
+// ended, or -1 when it never showed `shown` or never ended by itself.
+long PeakKilobytes(const char* path, const std::vector<std::string>& arguments,
+                   const std::string& shown, const std::string& keys) {
+    PtyChild child = SpawnOnPty(path, PtyEnvironment(), 80, 25, arguments);
+    if (child.pid < 0) {
+        return -1;
+    }
+    std::string stream;
+    bool arrived = shown.empty();
+    while (!arrived && ReadSome(child.master, stream, 5000)) {
+        arrived = ArrivalOffset(stream, shown) != std::string::npos;
+    }
+    bool ended = false;
+    if (arrived &&
+        write(child.master, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size())) {
+        while (ReadSome(child.master, stream, 5000)) {
+        }
+        ended = true; // end of file: every holder of the terminal is gone
+    }
+    rusage usage{};
+    EndChild(child, nullptr, &usage);
+    return arrived && ended ? usage.ru_maxrss : -1;
+}
+
+long ToolRun() {
+    return PeakKilobytes(ToolPath(), {}, "Orvane 6.0 Layout Assistant v1",
+                         "5\r4\rn\r4\r0.5\r120\r ");
+}
+
+long DialogRun() {
+    return PeakKilobytes(kDialog, {"--inputbox", "Maximum front-back spacing?", "8", "60"},
+                         "Maximum front-back spacing?", "5\r");
+}
+
+long TrueRun() {
+    return PeakKilobytes("/bin/true", {}, "", "");
+}
+
+// Each iteration runs all three one after the other; the counters hold the
+// largest peak each reached, in KB, and the tool's ratio to the others.
+void BM_WholeRunPeakRss(benchmark::State& state) {
+    const bool haveDialog = access(kDialog, X_OK) == 0;
+    long tool = 0;
+    long dialog = 0;
+    long baseline = 0;
+    for (auto _ : state) {
+        const long toolKb = ToolRun();
+        const long trueKb = TrueRun();
+        const long dialogKb = haveDialog ? DialogRun() : 0;
+        if (toolKb < 0 || trueKb < 0 || dialogKb < 0) {
+            state.SkipWithError("a run did not show its screen or did not end");
+            return;
+        }
+        tool = std::max(tool, toolKb);
+        baseline = std::max(baseline, trueKb);
+        dialog = std::max(dialog, dialogKb);
+    }
+    state.counters["tool_kb"] = static_cast<double>(tool);
+    state.counters["true_kb"] = static_cast<double>(baseline);
+    state.counters["vs_true"] = static_cast<double>(tool) / static_cast<double>(baseline);
+    if (haveDialog) {
+        state.counters["dialog_kb"] = static_cast<double>(dialog);
+        state.counters["vs_dialog"] = static_cast<double>(tool) / static_cast<double>(dialog);
+    }
+}
+BENCHMARK(BM_WholeRunPeakRss)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+} // namespace
