@@ -357,3 +357,22 @@ TEST(ComputeLayoutDeathTest, SpecialAnswersRaiseNoTrapWhenUnmasked) {
 }
 
 } // namespace
+
+namespace {
+
+// The trap helper must really unmask, or the test above would pass without looking.
+TEST(ComputeLayoutDeathTest, AnUnmaskedDivisionByZeroTraps) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::feclearexcept(FE_ALL_EXCEPT);
+            EnableTraps(FE_DIVBYZERO);
+            volatile double zero = 0;
+            volatile double quotient = 1 / zero;
+            DisableTraps();
+            std::exit(quotient > 0 ? 0 : 2);
+        },
+        [](int status) { return !testing::ExitedWithCode(0)(status); }, "");
+}
+
+} // namespace
