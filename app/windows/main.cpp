@@ -1,17 +1,31 @@
 // Process start-up on Windows, as on a terminal: code page 437 held for the
 // run, the floating-point settings made, the console layer started, then the
-// program's logic once. The console's own code pages come back at exit.
+// program's logic once. The console gets its code pages, cursor and colours back.
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/floating_point.h"
-#include "platform/windows/code_pages.h"
+#include "platform/windows/hand_back.h"
+
+namespace {
+
+// One look at the keyboard before the first screen: a console host may put
+// the terminal it runs on into raw mode only once it is asked for keys, and
+// keys typed before that would be echoed and changed by the terminal.
+void TakeKeyboard() {
+    INPUT_RECORD record{};
+    DWORD count = 0;
+    PeekConsoleInputA(consoleState.keyboardHandle, &record, 1, &count);
+}
+
+} // namespace
 
 int main() {
-    HoldCodePage437();
+    HoldConsoleForTheRun();
     SetFloatingPointControl();
     StartConsole();
+    TakeKeyboard();
     const int status =
         WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWDEFAULT);
-    GiveBackCodePages();
+    GiveConsoleBack();
     return status;
 }
