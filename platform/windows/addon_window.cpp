@@ -1,12 +1,15 @@
 #include "addon_window.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kCentre = 32767;
 
 int Place(int wanted, LONG workStart, LONG workEnd, LONG size) {
     if (wanted == kCentre) {
-        return static_cast<int>(workStart + (workEnd - workStart - size) / 2);
+        // A window larger than the work area keeps its top-left corner (title bar) in it.
+        return static_cast<int>(workStart + std::max<LONG>(0, (workEnd - workStart - size) / 2));
     }
     return static_cast<int>(workStart) + wanted;
 }

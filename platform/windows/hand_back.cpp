@@ -34,11 +34,13 @@ void GiveBackAtExit() {
 } // namespace
 
 void HoldConsoleForTheRun() {
-    found.inputCodePage = GetConsoleCP();
-    found.outputCodePage = GetConsoleOutputCP();
-    if (found.inputCodePage == 0 || found.outputCodePage == 0 || held.exchange(true)) {
-        return; // no console, or held already
+    const UINT inputCodePage = GetConsoleCP();
+    const UINT outputCodePage = GetConsoleOutputCP();
+    if (inputCodePage == 0 || outputCodePage == 0 || held.exchange(true)) {
+        return; // no console, or held already: what was found stays
     }
+    found.inputCodePage = inputCodePage;
+    found.outputCodePage = outputCodePage;
     const HANDLE output = OpenConsoleOutput();
     CONSOLE_SCREEN_BUFFER_INFO screen{};
     found.hasScreen = output != INVALID_HANDLE_VALUE &&
