@@ -13,8 +13,8 @@ def pixels(size):
     """Rows top to bottom of (b, g, r, a)."""
     white, grey, red, black = (255, 255, 255, 255), (96, 96, 96, 255), (40, 40, 220, 255), (0, 0, 0, 255)
     centre = (size - 1) / 2
-    radius = size * 0.36
-    dot = max(1.2, size / 12)
+    radius = size * 0.38
+    dot = max(1.0, size / 16)
     rows = []
     for y in range(size):
         row = []
