@@ -128,6 +128,9 @@ TEST(SameCellsAsPosix, EveryStepOfWholeRuns) {
           Answer("4", 10),
           {"yes", "Enter", Until::box},
           {"", "Escape", Until::editorOnRow, 10},
+          // An accented letter goes through code page 437 both ways.
+          {"é", "Enter", Until::box},
+          {"", "Enter", Until::editorOnRow, 10},
           Answer("n", 11),
           Answer("4", 12),
           Answer("0.5", 13),
