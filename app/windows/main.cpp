@@ -6,6 +6,8 @@
 #include "platform/floating_point.h"
 #include "platform/windows/hand_back.h"
 
+#include <cstdio>
+
 namespace {
 
 // One look at the keyboard before the first screen: a console host may put
@@ -20,7 +22,11 @@ void TakeKeyboard() {
 } // namespace
 
 int main() {
-    HoldConsoleForTheRun();
+    if (!HoldConsoleForTheRun()) {
+        // Without a console every key wait would wait for ever.
+        std::fputs("orvane: no console to run in; start it from a console window\n", stderr);
+        return 1;
+    }
     SetFloatingPointControl();
     StartConsole();
     TakeKeyboard();

@@ -33,11 +33,14 @@ void GiveBackAtExit() {
 
 } // namespace
 
-void HoldConsoleForTheRun() {
+bool HoldConsoleForTheRun() {
     const UINT inputCodePage = GetConsoleCP();
     const UINT outputCodePage = GetConsoleOutputCP();
-    if (inputCodePage == 0 || outputCodePage == 0 || held.exchange(true)) {
-        return; // no console, or held already: what was found stays
+    if (inputCodePage == 0 || outputCodePage == 0) {
+        return false;
+    }
+    if (held.exchange(true)) {
+        return true; // held already: what was found first stays
     }
     found.inputCodePage = inputCodePage;
     found.outputCodePage = outputCodePage;
@@ -54,6 +57,7 @@ void HoldConsoleForTheRun() {
     std::atexit(GiveBackAtExit);
     SetConsoleCP(kCodePage437);
     SetConsoleOutputCP(kCodePage437);
+    return true;
 }
 
 void GiveConsoleBack() {

@@ -7,8 +7,9 @@
 
 // Notes the console's code pages, cursor and text colours, sets code page 437
 // for input and output, and arranges the hand-back at exit, on Ctrl+Break and
-// when the console window is closed. Nothing without a console.
-void HoldConsoleForTheRun();
+// when the console window is closed. False, and nothing done, when the process
+// has no console (started detached, or by a service).
+bool HoldConsoleForTheRun();
 
 // Gives the code pages, cursor and text colours back; safe to call more than once.
 void GiveConsoleBack();

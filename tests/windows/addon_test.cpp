@@ -69,7 +69,7 @@ TEST(HandBackWithoutConsole, HoldingAndGivingBackChangeNothing) {
     if (!NoConsole()) {
         GTEST_SKIP() << "runs only without a console";
     }
-    HoldConsoleForTheRun();
+    EXPECT_FALSE(HoldConsoleForTheRun());
     EXPECT_EQ(GetConsoleCP(), 0u);
     GiveConsoleBack();
     GiveConsoleBack();
