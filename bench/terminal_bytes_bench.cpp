@@ -5,8 +5,8 @@
 // screen against copying as many bytes with memcpy, in the same run.
 #include "app/winmain.h"
 #include "console/console.h"
-#include "platform/frame.h"
 #include "platform/posix/headless.h"
+#include "platform/terminal_text/frame.h"
 #include "platform/terminal_text/presenter.h"
 
 #include <benchmark/benchmark.h>

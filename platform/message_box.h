@@ -2,7 +2,7 @@
 // the text, and an OK button, centred on the terminal.
 #pragma once
 
-#include "platform/frame.h"
+#include "platform/screen_cells.h"
 
 #include <string>
 

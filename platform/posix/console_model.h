@@ -3,17 +3,13 @@
 // works on this model; the terminal only ever shows it.
 #pragma once
 
+#include "platform/screen_cells.h"
 #include "windows_console.h"
 
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
-
-struct ScreenCell {
-    unsigned char character; // code page 437 byte
-    WORD attribute;          // background * 16 + foreground
-};
 
 struct AddOnCall {
     std::string name;               // the add-on operation called

@@ -3,13 +3,13 @@
 // and every way out of the process handing the terminal back as it was found.
 #include "platform/posix/terminal.h"
 
-#include "platform/frame.h"
 #include "platform/message_box.h"
 #include "platform/posix/console_model.h"
 #include "platform/posix/sleep_timer.h"
 #include "platform/posix/terminal_facts.h"
 #include "platform/posix/terminal_signals.h"
 #include "platform/posix/terminal_system.h"
+#include "platform/terminal_text/frame.h"
 #include "platform/terminal_text/key_decoder.h"
 #include "platform/terminal_text/presenter.h"
 

@@ -2,6 +2,7 @@
 
 #include "tests/e2e/host_process.h"
 
+#include <cstdlib>
 #include <sstream>
 
 namespace e2e {
@@ -33,6 +34,11 @@ WrappedRun PrepareWrappedRun(const std::string& programCommand) {
                          "exec sleep 3600\n";
     WriteWholeFile(InRun(run, "run.sh"), script);
     return run;
+}
+
+std::string ProgramCommand(const std::string& program) {
+    const char* command = std::getenv("ORVANE_E2E_COMMAND");
+    return command != nullptr && *command != '\0' ? std::string(command) : ShellQuote(program);
 }
 
 std::string WrappedRunCommand(const WrappedRun& run) {

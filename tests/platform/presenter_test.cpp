@@ -1,5 +1,5 @@
-#include "platform/frame.h"
 #include "platform/message_box.h"
+#include "platform/terminal_text/frame.h"
 #include "platform/terminal_text/presenter.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/frame.h"
+#include "platform/terminal_text/frame.h"
 
 #include <algorithm>
 

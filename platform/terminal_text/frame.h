@@ -12,15 +12,6 @@ struct View {
     int top = 0;  // buffer row
 };
 
-// Cells drawn over the screen (a message box), in terminal coordinates.
-struct Overlay {
-    int left = 0;                  // terminal column of the first cell
-    int top = 0;                   // terminal row of the first cell
-    int width = 0;                 // columns
-    int height = 0;                // rows
-    std::vector<ScreenCell> cells; // width * height, row by row
-};
-
 // Moves origin as little as possible so that position is inside a view of
 // viewSize cells over a buffer of bufferSize cells; a view as large as the
 // buffer shows it from its start. With a 24-row view over 25 rows and the

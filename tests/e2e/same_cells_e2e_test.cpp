@@ -1,0 +1,176 @@
+// Two builds of the tool side by side, each in its own 80 x 25 terminal, given
+// the same keys: every cell (glyph and colours) and the cursor's visibility
+// must agree at each step. The second build is the command line that
+// ORVANE_E2E_COMMAND gives (orvane.exe under Wine); without it there is
+// nothing to compare and the test is skipped.
+#include "tests/e2e/host_process.h"
+#include "tests/e2e/screen_grid.h"
+#include "tests/e2e/terminal_run.h"
+#include "tests/e2e/tmux_terminal.h"
+#include "tests/e2e/wrapped_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace e2e {
+namespace {
+
+using std::chrono::seconds;
+
+const std::string kTool = ORVANE_EXECUTABLE;
+constexpr int kAnswerColumn = 73;
+
+// What to wait for after a step's keys, on both sides.
+enum class Until { editorOnRow, box, closingLine, exit };
+
+struct Step {
+    std::string text; // typed as it stands, may be empty
+    std::string key;  // then this key by its tmux name, may be empty
+    Until until;      // what both sides must show before comparing
+    int row = 0;      // for editorOnRow
+};
+
+struct Scenario {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+// Cells compared and cells that differed, over every comparison of the run.
+int comparedCells = 0;
+int differingCells = 0;
+
+bool Reached(const TerminalRun& side, const Step& step) {
+    switch (step.until) {
+    case Until::editorOnRow:
+        return PaneFormat(side.terminal, "#{cursor_x} #{cursor_y} #{cursor_flag}") ==
+               std::to_string(kAnswerColumn - 1) + " " + std::to_string(step.row - 1) + " 1";
+    case Until::box:
+        return CaptureText(side.terminal).find("╔") != std::string::npos;
+    case Until::closingLine:
+        return CaptureText(side.terminal).find("press any key to quit") != std::string::npos;
+    case Until::exit:
+        return WrappedRunFinished(side.run);
+    }
+    return false;
+}
+
+void ExpectSameScreens(const Screen& posix, const Screen& other, const std::string& where) {
+    int differing = 0;
+    for (int row = 1; row <= posix.height; ++row) {
+        for (int column = 1; column <= posix.width; ++column) {
+            const Cell& a = CellAt(posix, row, column);
+            const Cell& b = CellAt(other, row, column);
+            ++comparedCells;
+            if (a.glyph != b.glyph || a.foreground != b.foreground ||
+                a.background != b.background) {
+                ++differingCells;
+                if (++differing <= 8) {
+                    ADD_FAILURE() << where << ": row " << row << " column " << column << " '"
+                                  << b.glyph << "' (" << b.foreground << " on " << b.background
+                                  << "), POSIX '" << a.glyph << "' (" << a.foreground << " on "
+                                  << a.background << ")";
+                }
+            }
+        }
+    }
+    EXPECT_EQ(other.cursorVisible, posix.cursorVisible) << where << ": cursor visibility";
+    if (differing > 0) {
+        ADD_FAILURE() << where << ": " << differing << " cells differ\nPOSIX:\n"
+                      << ScreenText(posix) << "other:\n"
+                      << ScreenText(other);
+    }
+}
+
+void RunSideBySide(const Scenario& scenario, const std::string& otherCommand) {
+    TerminalRun posix;
+    TerminalRun other;
+    PrepareTerminalRun(posix, ShellQuote(kTool));
+    PrepareTerminalRun(other, otherCommand);
+    ReleaseWrappedRun(posix.run);
+    ReleaseWrappedRun(other.run);
+    for (size_t i = 0; i < scenario.steps.size(); ++i) {
+        const Step& step = scenario.steps[i];
+        const std::string where = "step " + std::to_string(i + 1);
+        for (TerminalRun* side : {&posix, &other}) {
+            if (!step.text.empty()) {
+                SendText(side->terminal, step.text);
+            }
+            if (!step.key.empty()) {
+                SendKeys(side->terminal, {step.key});
+            }
+        }
+        for (TerminalRun* side : {&posix, &other}) {
+            ASSERT_TRUE(WaitUntil([&] { return Reached(*side, step); }, seconds(10)))
+                << where << (side == &posix ? " (POSIX)" : " (other)") << ":\n"
+                << CaptureText(side->terminal);
+        }
+        const Screen posixScreen = CaptureScreen(posix.terminal);
+        const Screen otherScreen = CaptureScreen(other.terminal);
+        ExpectSameScreens(posixScreen, otherScreen, where);
+        // After the run the title is the shell's business: cmd sets its own.
+        if (step.until != Until::exit) {
+            EXPECT_EQ(otherScreen.title, posixScreen.title) << where << ": window title";
+        }
+    }
+    EXPECT_EQ(WrappedRunStatus(other.run), WrappedRunStatus(posix.run));
+    EXPECT_EQ(WrappedRunStatus(other.run), 0);
+}
+
+Step Answer(const std::string& text, int nextRow) {
+    return {text, "Enter", Until::editorOnRow, nextRow};
+}
+
+TEST(SameCellsAsPosix, EveryStepOfWholeRuns) {
+    const char* other = std::getenv("ORVANE_E2E_COMMAND");
+    if (other == nullptr || *other == '\0') {
+        GTEST_SKIP() << "no second build to compare with (ORVANE_E2E_COMMAND)";
+    }
+    const Scenario scenarios[] = {
+        {"typical run with both refusals",
+         {{"", "", Until::editorOnRow, 8},
+          Answer("5", 9),
+          Answer("4", 10),
+          {"yes", "Enter", Until::box},
+          {"", "Escape", Until::editorOnRow, 10},
+          // An accented letter goes through code page 437 both ways.
+          {"é", "Enter", Until::box},
+          {"", "Enter", Until::editorOnRow, 10},
+          Answer("n", 11),
+          Answer("4", 12),
+          Answer("0.5", 13),
+          {"150", "Enter", Until::box},
+          {"1", "Space", Until::editorOnRow, 13},
+          {"120", "Enter", Until::closingLine},
+          {"", "q", Until::exit}}},
+        {"fixed spacing, values in red",
+         {{"", "", Until::editorOnRow, 8},
+          Answer("4", 9),
+          Answer("3", 10),
+          Answer("Y", 11),
+          Answer("3", 12),
+          Answer("1", 13),
+          {"110", "Enter", Until::closingLine},
+          {"", "Escape", Until::exit}}},
+        {"long answer that wraps",
+         {{"", "", Until::editorOnRow, 8},
+          Answer("5.0000000000", 9),
+          Answer("4", 10),
+          Answer("n", 11),
+          Answer("4", 12),
+          Answer("0.5", 13),
+          {"120", "Enter", Until::closingLine},
+          {"", "Enter", Until::exit}}},
+    };
+    for (const Scenario& scenario : scenarios) {
+        SCOPED_TRACE(scenario.name);
+        RunSideBySide(scenario, other);
+    }
+    std::printf("cells compared: %d, differing: %d\n", comparedCells, differingCells);
+    RecordProperty("cellsCompared", comparedCells);
+    RecordProperty("cellsDiffering", differingCells);
+}
+
+} // namespace
+} // namespace e2e

@@ -1,0 +1,21 @@
+#!/bin/sh
+# Starts orvane.exe under Wine in place of the POSIX program, for the
+# end-to-end tests: run_under_wine.sh WINE64 PREFIX PROGRAM [STARTER]. With a
+# STARTER (hand_back_probe.exe), that program starts it, as a shell would. The
+# folder it runs in is the test run's own; MessageBeep calls go to beeps.log
+# there, since Wine rings no terminal bell for them.
+wine64=$1
+prefix=$2
+program=$3
+starter=$4
+WINEPREFIX=$prefix WINEDEBUG=-all,+relay WINEDLLOVERRIDES=mscoree,mshtml= \
+  "$wine64" ${starter:+"$starter"} "$program" 2>beeps.log
+status=$?
+# Wine's console host hands the terminal back a moment after the program has
+# ended; give it up to two seconds before the test looks.
+tries=0
+while [ $tries -lt 40 ] && ! stty -a | grep -q -- ' icanon'; do
+  sleep 0.05
+  tries=$((tries + 1))
+done
+exit $status
