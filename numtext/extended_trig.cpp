@@ -2,6 +2,7 @@
 
 #include "numtext/trig_fixed.h"
 #include "numtext/trig_reduction.h"
+#include "numtext/trig_width.h"
 
 #include <cstdint>
 
@@ -22,10 +23,6 @@ constexpr ExtendedBits kRealIndefinite{0xFFFF, 0xC000000000000000u};
 constexpr int kTinyExponent = kBias - 40;
 // Below 0.5 the angle is already within pi/4 and is taken exactly, without reduction.
 constexpr int kReducedExponent = kBias - 1;
-
-// Working widths tried in turn until the rounding is certain; the first settles all but about
-// one argument in 2^100.
-constexpr int kWidths[] = {3, 8, 16, kMaxTrigLimbs};
 
 struct Approximation {
     TrigFixed value;          // |result|, in [0, 1)
@@ -110,29 +107,37 @@ TrigFixed ExactFixed(std::uint64_t significand, int exponent, int count) {
     return value;
 }
 
-// sin x (cosine false) or cos x (cosine true) for a normal x with |x| >= 2^-40.
-ExtendedBits TrigOfNormal(ExtendedBits x, bool cosine) {
+} // namespace
+
+bool TrigAtWidth(ExtendedBits x, bool cosine, int count, ExtendedBits& result) {
     const bool negativeX = (x.signExponent & kSignBit) != 0;
     const int biased = x.signExponent & kExponentMask;
     const int exponent = biased - kBias - 63;
+    TrigReduction reduction{};
+    if (biased < kReducedExponent)
+        reduction = {0, false, ExactFixed(x.significand, exponent, count)};
+    else
+        reduction = ReduceQuarterTurns(x.significand, exponent, count);
+    // cos x = sin(x + pi/2): one quarter turn further on.
+    const unsigned quadrant = (reduction.quadrant + (cosine ? 1 : 0)) & 3;
+    const bool sineOfR = quadrant % 2 == 0;
+    const Approximation approximation =
+        sineOfR ? SineOfReduced(reduction.absolute) : CosineOfReduced(reduction.absolute);
+    bool negative = quadrant >= 2;
+    if (sineOfR && reduction.negative)
+        negative = !negative;
+    if (negativeX && !cosine)
+        negative = !negative;
+    return RoundApproximation(approximation, negative, result);
+}
+
+namespace {
+
+// sin x (cosine false) or cos x (cosine true) for a normal x with |x| >= 2^-40.
+ExtendedBits TrigOfNormal(ExtendedBits x, bool cosine) {
     ExtendedBits result{};
-    for (const int count : kWidths) {
-        TrigReduction reduction{};
-        if (biased < kReducedExponent)
-            reduction = {0, false, ExactFixed(x.significand, exponent, count)};
-        else
-            reduction = ReduceQuarterTurns(x.significand, exponent, count);
-        // cos x = sin(x + pi/2): one quarter turn further on.
-        const unsigned quadrant = (reduction.quadrant + (cosine ? 1 : 0)) & 3;
-        const bool sineOfR = quadrant % 2 == 0;
-        const Approximation approximation =
-            sineOfR ? SineOfReduced(reduction.absolute) : CosineOfReduced(reduction.absolute);
-        bool negative = quadrant >= 2;
-        if (sineOfR && reduction.negative)
-            negative = !negative;
-        if (negativeX && !cosine)
-            negative = !negative;
-        if (RoundApproximation(approximation, negative, result))
+    for (const int count : kTrigWidths) {
+        if (TrigAtWidth(x, cosine, count, result))
             return result;
     }
     return result; // not certain even at the widest: practically never

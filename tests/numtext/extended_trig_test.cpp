@@ -3,6 +3,7 @@
 // ORVANE_TRIG_SCALE multiplies the counts (100 for a long run by hand).
 #include "numtext/extended_trig.h"
 #include "numtext/trig_tables.h"
+#include "numtext/trig_width.h"
 #include "trig_reference.h"
 
 #include <gmp.h>
@@ -184,6 +185,38 @@ TEST(ExtendedTrig, ArgumentsNextToMultiplesOfHalfPiMatchTheReference) {
     }
     EXPECT_EQ(comparison.differences, 0) << "of " << comparison.compared << "\n"
                                          << comparison.firstDifferences;
+}
+
+// The wider attempts are what settles the rare arguments next to a halfway point; every width
+// must round every argument correctly, whether or not the narrower one could.
+TEST(ExtendedTrig, EveryWidthRoundsLikeTheReference) {
+    std::mt19937_64 random(64);
+    long compared = 0;
+    std::string firstDifferences;
+    long differences = 0;
+    for (long n = Scaled(1000); n > 0; --n) {
+        ExtendedBits x{};
+        if (n % 2 == 0) {
+            x = RearAngleOf(DecimalText(1100000 + static_cast<long long>(random() % 350001), 4));
+        } else {
+            const auto biased = static_cast<std::uint16_t>(16383 - 40 + random() % 16400);
+            x = Encoding(biased, random() | std::uint64_t{1} << 63);
+        }
+        for (const bool cosine : {false, true}) {
+            const ExtendedBits want = cosine ? ReferenceCosine(x) : ReferenceSine(x);
+            for (const int count : kTrigWidths) {
+                ExtendedBits got{};
+                const bool settled = TrigAtWidth(x, cosine, count, got);
+                ++compared;
+                if ((settled || count > kTrigWidths[0]) && !(settled && got == want) &&
+                    ++differences <= 10)
+                    firstDifferences += BitsText(x) + (cosine ? " cos" : " sin") + " width " +
+                                        std::to_string(count) + ": " +
+                                        (settled ? BitsText(got) : "unsettled") + "\n";
+            }
+        }
+    }
+    EXPECT_EQ(differences, 0) << "of " << compared << "\n" << firstDifferences;
 }
 
 TEST(ExtendedTrig, SpecialEncodingsGiveWhatTheX87UnitGives) {
