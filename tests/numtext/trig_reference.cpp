@@ -119,7 +119,7 @@ double TrigScale() {
     const char* text = std::getenv("ORVANE_TRIG_SCALE");
     const double scale = text != nullptr ? std::strtod(text, nullptr) : 0.0;
 #ifdef ORVANE_TRIG_SANITIZED
-    return scale > 0 ? scale : 0.02;
+    return scale > 0 ? scale : 0.1;
 #else
     return scale > 0 ? scale : 1.0;
 #endif
