@@ -14,6 +14,8 @@ void UseExtendedRange() {
     mpfr_set_emax(16384);
 }
 
+// MPFR rounds correctly at the target precision itself, working internally as wide as the
+// argument needs; a wide result rounded again to 64 bits could round twice on a halfway case.
 ExtendedBits Rounded(int (*function)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t), ExtendedBits x) {
     UseExtendedRange();
     mpfr_t argument, result;
