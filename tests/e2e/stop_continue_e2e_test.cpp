@@ -42,6 +42,35 @@ bool DriverTakesKey(const TmuxTerminal& terminal, const std::string& key) {
                      seconds(5));
 }
 
+// An interactive bash in a pane of its own, with job control, stopped with the test.
+struct ShellRun {
+    TmuxTerminal terminal;
+    ShellRun() = default;
+    ShellRun(const ShellRun&) = delete;
+    ShellRun& operator=(const ShellRun&) = delete;
+    ~ShellRun() { StopTerminal(terminal); }
+};
+
+bool StartShell(ShellRun& shell) {
+    shell.terminal = StartTerminal({"env PS1='$ ' bash --norc --noprofile -i", 80, 25});
+    return WaitUntil([&] { return CaptureText(shell.terminal).find('$') != std::string::npos; },
+                     seconds(5));
+}
+
+// Starts the driver in `mode` at the shell's prompt, as a job of its own.
+bool StartDriverFromShell(const TmuxTerminal& shell, const std::string& mode) {
+    SendText(shell, ShellQuote(kDriver) + " " + mode);
+    SendKeys(shell, {"Enter"});
+    return WaitForRowText(shell, 1, "   " + mode + ", waiting", seconds(5));
+}
+
+// Ctrl+Z, and the shell reports the job stopped.
+bool SuspendFromShell(const TmuxTerminal& shell) {
+    SendKeys(shell, {"C-z"});
+    return WaitUntil([&] { return CaptureText(shell).find("Stopped") != std::string::npos; },
+                     seconds(5));
+}
+
 TEST(StopContinue, KillTstpThenContAgainGivesTheModeTheProgramLastSet) {
     struct Case {
         const char* mode; // the driver's argument
@@ -78,28 +107,19 @@ TEST(StopContinue, KillTstpThenContAgainGivesTheModeTheProgramLastSet) {
 }
 
 TEST(StopContinue, CtrlZAndFgFromAShellAfterRawModeWasSwitchedOff) {
-    TmuxTerminal shell = StartTerminal({"env PS1='$ ' bash --norc --noprofile -i", 80, 25});
-    struct Stop {
-        TmuxTerminal& terminal;
-        ~Stop() { StopTerminal(terminal); }
-    } stop{shell};
-    ASSERT_TRUE(
-        WaitUntil([&] { return CaptureText(shell).find('$') != std::string::npos; }, seconds(5)));
-    SendText(shell, ShellQuote(kDriver) + " cooked");
-    SendKeys(shell, {"Enter"});
-    ASSERT_TRUE(WaitForRowText(shell, 1, "   cooked, waiting", seconds(5))) << CaptureText(shell);
-    const std::string running = PaneModes(shell);
+    ShellRun shell;
+    ASSERT_TRUE(StartShell(shell));
+    ASSERT_TRUE(StartDriverFromShell(shell.terminal, "cooked")) << CaptureText(shell.terminal);
+    const std::string running = PaneModes(shell.terminal);
 
-    SendKeys(shell, {"C-z"});
-    ASSERT_TRUE(WaitUntil([&] { return CaptureText(shell).find("Stopped") != std::string::npos; },
-                          seconds(5)))
-        << CaptureText(shell);
-    SendText(shell, "fg");
-    SendKeys(shell, {"Enter"});
-    ASSERT_TRUE(WaitForRowText(shell, 1, "   cooked, waiting", seconds(5))) << CaptureText(shell);
-    ASSERT_TRUE(DriverTakesKey(shell, "k")) << CaptureText(shell);
-    EXPECT_EQ(PaneModes(shell), running);
-    ASSERT_TRUE(DriverTakesKey(shell, "q"));
+    ASSERT_TRUE(SuspendFromShell(shell.terminal)) << CaptureText(shell.terminal);
+    SendText(shell.terminal, "fg");
+    SendKeys(shell.terminal, {"Enter"});
+    ASSERT_TRUE(WaitForRowText(shell.terminal, 1, "   cooked, waiting", seconds(5)))
+        << CaptureText(shell.terminal);
+    ASSERT_TRUE(DriverTakesKey(shell.terminal, "k")) << CaptureText(shell.terminal);
+    EXPECT_EQ(PaneModes(shell.terminal), running);
+    ASSERT_TRUE(DriverTakesKey(shell.terminal, "q"));
 }
 
 // bash's `kill %1` on a stopped job sends SIGTERM and SIGCONT while the shell
@@ -107,33 +127,23 @@ TEST(StopContinue, CtrlZAndFgFromAShellAfterRawModeWasSwitchedOff) {
 // the signal instead of stopping again inside its handler (SIGTTOU), and must
 // not put the shell's terminal into its own raw mode.
 TEST(StopContinue, AStoppedProgramKilledFromTheShellEndsInTheBackground) {
-    TmuxTerminal shell = StartTerminal({"env PS1='$ ' bash --norc --noprofile -i", 80, 25});
-    struct Stop {
-        TmuxTerminal& terminal;
-        ~Stop() { StopTerminal(terminal); }
-    } stop{shell};
-    ASSERT_TRUE(
-        WaitUntil([&] { return CaptureText(shell).find('$') != std::string::npos; }, seconds(5)));
-    const std::string atPrompt = PaneModes(shell);
-    SendText(shell, ShellQuote(kDriver) + " raw");
-    SendKeys(shell, {"Enter"});
-    ASSERT_TRUE(WaitForRowText(shell, 1, "   raw, waiting", seconds(5))) << CaptureText(shell);
+    ShellRun shell;
+    ASSERT_TRUE(StartShell(shell));
+    const std::string atPrompt = PaneModes(shell.terminal);
+    ASSERT_TRUE(StartDriverFromShell(shell.terminal, "raw")) << CaptureText(shell.terminal);
 
-    SendKeys(shell, {"C-z"});
-    ASSERT_TRUE(WaitUntil([&] { return CaptureText(shell).find("Stopped") != std::string::npos; },
-                          seconds(5)))
-        << CaptureText(shell);
-    SendText(shell, "kill %1");
-    SendKeys(shell, {"Enter"});
+    ASSERT_TRUE(SuspendFromShell(shell.terminal)) << CaptureText(shell.terminal);
+    SendText(shell.terminal, "kill %1");
+    SendKeys(shell.terminal, {"Enter"});
     ASSERT_TRUE(WaitUntil(
         [&] {
             // bash tells of a job's end before its next prompt.
-            SendKeys(shell, {"Enter"});
-            return CaptureText(shell).find("Terminated") != std::string::npos;
+            SendKeys(shell.terminal, {"Enter"});
+            return CaptureText(shell.terminal).find("Terminated") != std::string::npos;
         },
         seconds(5)))
-        << CaptureText(shell);
-    EXPECT_EQ(PaneModes(shell), atPrompt) << "the shell's terminal modes changed";
+        << CaptureText(shell.terminal);
+    EXPECT_EQ(PaneModes(shell.terminal), atPrompt) << "the shell's terminal modes changed";
 }
 
 } // namespace
