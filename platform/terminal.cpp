@@ -282,6 +282,24 @@ void ReadTyped(std::size_t room) {
     }
 }
 
+// A non-blocking, close-on-exec pipe, set up in steps since pipe2 is not everywhere.
+bool OpenSignalPipe() {
+    if (pipe(signalPipe) != 0)
+        return false;
+    for (const int fd : signalPipe) {
+        const int statusFlags = fcntl(fd, F_GETFL);
+        const int descriptorFlags = fcntl(fd, F_GETFD);
+        if (statusFlags < 0 || descriptorFlags < 0 ||
+            fcntl(fd, F_SETFL, statusFlags | O_NONBLOCK) != 0 ||
+            fcntl(fd, F_SETFD, descriptorFlags | FD_CLOEXEC) != 0) {
+            close(signalPipe[0]);
+            close(signalPipe[1]);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool QueueKey(const KeyPress& key) {
     TheConsole().input.push_back(KeyRecord(key, true));
     TheConsole().input.push_back(KeyRecord(key, false));
@@ -334,7 +352,7 @@ bool StartTerminalConsole() {
     session.style = DetectStyle();
     ReadTerminalSize();
     ResetConsoleModel(session.width, session.height, false);
-    if (pipe2(signalPipe, O_NONBLOCK | O_CLOEXEC) != 0) {
+    if (!OpenSignalPipe()) {
         signalPipe[0] = signalPipe[1] = -1;
     }
     session.lastByte = Clock::now();

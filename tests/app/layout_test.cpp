@@ -344,13 +344,17 @@ TEST(ComputeLayout, SpecialAnswersGiveTheIeeeResults) {
 // that the traps never reach the rest of the tests: a trap would end the child with SIGFPE.
 TEST(ComputeLayoutDeathTest, SpecialAnswersRaiseNoTrapWhenUnmasked) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const bool canTrap = EnableFloatingPointTraps(FE_INVALID);
+    DisableFloatingPointTraps();
+    if (!canTrap) {
+        GTEST_SKIP() << "this processor has no floating-point traps";
+    }
     for (const SpecialCase& c : SpecialCases()) {
         const int traps = FE_DIVBYZERO | FE_OVERFLOW | (c.makesNaN ? 0 : FE_INVALID);
         EXPECT_EXIT(
             {
                 std::feclearexcept(FE_ALL_EXCEPT); // a pending flag would trap at once
-                if (!EnableFloatingPointTraps(traps))
-                    std::exit(0); // nothing can trap here
+                EnableFloatingPointTraps(traps);
                 const LayoutResult layout = ComputeLayout(c.answers);
                 DisableFloatingPointTraps();
                 std::exit(std::isnan(layout.degree) ? 1 : 0);

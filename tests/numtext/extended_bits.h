@@ -67,11 +67,12 @@ inline Extended FromLongDouble(long double value) {
         const Wide full = fraction | (Wide{1} << 112);
         const Extended high = static_cast<std::uint64_t>(full >> 49);
         const Extended low = static_cast<std::uint64_t>(full & ((Wide{1} << 49) - 1));
-        Extended sum = high + low / static_cast<std::uint64_t>(1ULL << 49);
-        // Scale by 2^(exponent - 16383 - 63) through the encoding of a power of two.
-        const int scale = exponent - 16383 - 63;
-        const Extended power = FromBits({static_cast<std::uint16_t>(16383 + scale), 1ULL << 63});
-        sum = sum * power;
+        // Rounded once to 64 bits, between 2^63 and 2^64; then the quadruple exponent, which has
+        // the same bias, goes into the encoding as it is.
+        const ExtendedBits rounded = BitsOf(high + low / static_cast<std::uint64_t>(1ULL << 49));
+        const int carry = (rounded.signExponent & 0x7FFF) - (16383 + 63);
+        const Extended sum =
+            FromBits({static_cast<std::uint16_t>(exponent + carry), rounded.significand});
         return negative ? -sum : sum;
     }
 }
