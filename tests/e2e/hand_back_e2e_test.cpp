@@ -30,7 +30,7 @@ void Launch(ToolRun& tool) {
     tool.pidFile = ::testing::TempDir() + "orvane-pid-" + std::to_string(::getpid()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name();
     PrepareTerminalRun(tool, "sh -c " + ShellQuote("echo $$ > " + ShellQuote(tool.pidFile) +
-                                                   "; exec " + ShellQuote(kTool)));
+                                                   "; exec " + ProgramCommand(kTool)));
     ReleaseWrappedRun(tool.run);
 }
 

@@ -107,6 +107,15 @@ ProgramResult RunProgram(const std::vector<std::string>& argv) {
 
 // ---- a run with no controlling terminal ----
 
+std::vector<std::string> ProgramArguments(const std::string& path) {
+    std::vector<std::string> words;
+    std::istringstream launcher(ORVANE_PROGRAM_LAUNCHER);
+    for (std::string word; launcher >> word;)
+        words.push_back(word);
+    words.push_back(path);
+    return words;
+}
+
 DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::milliseconds limit) {
     int out[2];
     int err[2];
@@ -123,7 +132,12 @@ DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::millisec
         RedirectFromDevNull(STDIN_FILENO);
         dup2(out[1], STDOUT_FILENO);
         dup2(err[1], STDERR_FILENO);
-        execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        const std::vector<std::string> words = ProgramArguments(path);
+        std::vector<char*> arguments;
+        for (const std::string& word : words)
+            arguments.push_back(const_cast<char*>(word.c_str()));
+        arguments.push_back(nullptr);
+        execvp(arguments[0], arguments.data());
         _exit(127);
     }
     close(out[1]);

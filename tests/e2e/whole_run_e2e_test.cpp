@@ -241,7 +241,7 @@ struct ToolRun : TerminalRun {
 };
 
 void Launch(ToolRun& tool, int width = kWidth, int height = kHeight) {
-    PrepareTerminalRun(tool, ShellQuote(kTool), width, height);
+    PrepareTerminalRun(tool, ProgramCommand(kTool), width, height);
     tool.bellLog = tool.run.directory + "/bells";
     // tmux runs this hook for every bell from the pane, whether or not a
     // client looks at the window, so each ring leaves a line.

@@ -79,6 +79,13 @@ bool SttyHasMode(const std::string& sttyText, const std::string& mode) {
     return false;
 }
 
+std::string ProgramCommand(const std::string& path) {
+    std::string command;
+    for (const std::string& word : ProgramArguments(path))
+        command += (command.empty() ? "" : " ") + ShellQuote(word);
+    return command;
+}
+
 std::string ShellQuote(const std::string& word) {
     std::string quoted = "'";
     for (char c : word) {

@@ -44,6 +44,9 @@ bool SttyHasMode(const std::string& sttyText, const std::string& mode);
 // Quotes a word for sh: "/a b" gives "'/a b'".
 std::string ShellQuote(const std::string& word);
 
+// The shell command that runs a built program, through the emulator where there is one.
+std::string ProgramCommand(const std::string& path);
+
 void RemoveWrappedRun(WrappedRun& run);
 
 } // namespace e2e
