@@ -7,7 +7,10 @@ set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
 
 set(ORVANE_AARCH64_SYSROOT /usr/aarch64-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH ${ORVANE_AARCH64_SYSROOT})
+# The cross root, and / for arm64 packages installed through Debian's multiarch (the
+# benchmark library, libbenchmark-dev:arm64), which live in /usr/lib/aarch64-linux-gnu.
+set(CMAKE_FIND_ROOT_PATH ${ORVANE_AARCH64_SYSROOT} /)
+set(CMAKE_LIBRARY_ARCHITECTURE aarch64-linux-gnu)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
