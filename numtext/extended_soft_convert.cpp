@@ -126,8 +126,10 @@ std::uint64_t RoundToUnsigned(Extended x) {
     const Unpacked u = Unpack(x);
     if (u.kind != Kind::Finite || u.negative)
         return 0;
-    if (u.exponent >= 63)
-        return u.significand << (u.exponent - 63);
+    if (u.exponent > 63)
+        return ~0ULL; // beyond the range; saturate rather than shift past the word
+    if (u.exponent == 63)
+        return u.significand;
     return static_cast<std::uint64_t>(RoundToBits(Wide{u.significand} << 64, u.exponent + 1));
 }
 
