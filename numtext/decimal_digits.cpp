@@ -1,7 +1,6 @@
 #include "numtext/decimal_digits.h"
 #include "numtext/significant_digits.h"
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -20,16 +19,6 @@ struct Significand {
     std::uint64_t digits = 0; // between 10^17 and 10^18 - 1
     int decimalExponent = 0;  // k
 };
-
-// The e of value = f x 2^e with 0.5 <= f < 1, read from the extended format's exponent field.
-int BinaryExponent(Extended magnitude) {
-    const ExtendedBits bits = BitsOf(magnitude);
-    const int biased = bits.signExponent & 0x7FFF;
-    if (biased != 0)
-        return biased - 16382;
-    // Subnormal: the significand's leading zeros tell how far below the smallest normal.
-    return -16382 - std::countl_zero(bits.significand) + 1;
-}
 
 // k or one less: floor(log10(2^(binaryExponent - 1))), with log10(2) in 32 fractional bits.
 int EstimateDecimalExponent(int binaryExponent) {
