@@ -3,7 +3,6 @@
 // calls on the value). Include numtext/extended.h, not this file.
 #pragma once
 
-#include <cmath>
 #include <concepts>
 #include <cstdint>
 #include <cstring>
@@ -26,26 +25,26 @@ struct Extended {
 };
 
 // Wraps a long double result; only this header makes them.
-constexpr Extended Hardware(long double value) {
+constexpr Extended WrapLongDouble(long double value) {
     Extended result{};
     result.value = value;
     return result;
 }
 
 inline Extended operator+(Extended a, Extended b) {
-    return Hardware(a.value + b.value);
+    return WrapLongDouble(a.value + b.value);
 }
 inline Extended operator-(Extended a, Extended b) {
-    return Hardware(a.value - b.value);
+    return WrapLongDouble(a.value - b.value);
 }
 inline Extended operator*(Extended a, Extended b) {
-    return Hardware(a.value * b.value);
+    return WrapLongDouble(a.value * b.value);
 }
 inline Extended operator/(Extended a, Extended b) {
-    return Hardware(a.value / b.value);
+    return WrapLongDouble(a.value / b.value);
 }
 inline Extended operator-(Extended a) {
-    return Hardware(-a.value);
+    return WrapLongDouble(-a.value);
 }
 inline bool operator==(Extended a, Extended b) {
     return a.value == b.value;
@@ -69,10 +68,10 @@ inline bool operator>=(Extended a, Extended b) {
 // The square root, rounded once; a negative value or minus infinity gives the not-a-number
 // 0xFFFF:C000000000000000, -0 gives -0.
 inline Extended SquareRoot(Extended x) {
-    return Hardware(__builtin_sqrtl(x.value));
+    return WrapLongDouble(__builtin_sqrtl(x.value));
 }
 inline Extended Abs(Extended x) {
-    return Hardware(__builtin_fabsl(x.value));
+    return WrapLongDouble(__builtin_fabsl(x.value));
 }
 inline bool IsNaN(Extended x) {
     return x.value != x.value;
