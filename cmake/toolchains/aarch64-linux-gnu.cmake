@@ -16,4 +16,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -L ${ORVANE_AARCH64_SYSROOT})
+# The cross root's own C library first: an arm64 C library of another version installed
+# through multiarch (with libbenchmark-dev:arm64) would otherwise meet the cross root's loader.
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -L ${ORVANE_AARCH64_SYSROOT}
+    -E LD_LIBRARY_PATH=${ORVANE_AARCH64_SYSROOT}/lib)
