@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/layout_math.h"
+#include "numtext/extended_math.h"
 #include "numtext/numtext.h"
 
 namespace {
@@ -15,10 +16,10 @@ namespace {
 // The double nearest 3.14159265359, not full-precision pi: the degree factor built from it,
 // 0.017453292519944444, is the one every layout this tool shows has been computed with.
 constexpr double kPi = 3.14159265359;
-constexpr Extended kHalfTurn = 180;
-constexpr Extended kRightAngle = 90;
-constexpr Extended kFrontPairAngle = 30; // front L/R pair, degrees either side of straight ahead
-constexpr Extended kSidePairAngle = 55;  // front side pair, degrees either side of straight ahead
+const Extended kHalfTurn = 180;
+const Extended kRightAngle = 90;
+const Extended kFrontPairAngle = 30; // front L/R pair, degrees either side of straight ahead
+const Extended kSidePairAngle = 55;  // front side pair, degrees either side of straight ahead
 
 } // namespace
 
@@ -29,22 +30,23 @@ LayoutResult ComputeLayout(const AnswerSet& answers) {
     const bool spacingFree = answers.surroundFixed == "N";
     const Extended h = answers.surroundHeight;
 
-    layout.degree = static_cast<Extended>(kPi) / kHalfTurn;
+    layout.degree = static_cast<double>(static_cast<Extended>(kPi) / kHalfTurn);
     const Extended degree = layout.degree;
 
     // The angle text is parsed here rather than passed in as a double, so that a typed angle
     // with more digits than a double holds keeps them in the formula.
     const Extended angle = ParseNumber(answers.surroundAngle);
-    layout.rearAngle = (angle - kRightAngle) * degree;
+    layout.rearAngle = static_cast<double>((angle - kRightAngle) * degree);
     const Extended rearAngle = layout.rearAngle;
 
-    layout.spacingRadius =
-        static_cast<Extended>(answers.surroundSpacing) / (2 * std::cos(rearAngle));
-    layout.frontBackLimit = static_cast<Extended>(answers.maxFrontBack) /
-                            (std::sin(rearAngle) + std::cos(kFrontPairAngle * degree));
-    layout.sideSideLimit =
-        static_cast<Extended>(answers.maxSideSide) / (2 * std::sin(kSidePairAngle * degree));
-    layout.surroundDistance = Root(Square(h) + Square(layout.spacingRadius));
+    layout.spacingRadius = static_cast<double>(static_cast<Extended>(answers.surroundSpacing) /
+                                               (2 * Cosine(rearAngle)));
+    layout.frontBackLimit =
+        static_cast<double>(static_cast<Extended>(answers.maxFrontBack) /
+                            (Sine(rearAngle) + Cosine(kFrontPairAngle * degree)));
+    layout.sideSideLimit = static_cast<double>(static_cast<Extended>(answers.maxSideSide) /
+                                               (2 * Sine(kSidePairAngle * degree)));
+    layout.surroundDistance = static_cast<double>(Root(Square(h) + Square(layout.spacingRadius)));
 
     // With a free surround spacing L is the smallest of the three limits. The tests overwrite
     // in turn, so a tie yields the common value; a comparison with a not-a-number is false, and
@@ -67,19 +69,22 @@ LayoutResult ComputeLayout(const AnswerSet& answers) {
     }
     const Extended distance = layout.listeningDistance;
 
-    layout.surroundRadius = Root(Square(distance) - Square(h));
+    layout.surroundRadius = static_cast<double>(Root(Square(distance) - Square(h)));
     const Extended surroundRadius = layout.surroundRadius;
 
-    const Extended frontCos = std::cos(kFrontPairAngle * degree);
-    layout.frontSurroundSpacing = frontCos * distance + std::sin(rearAngle) * surroundRadius;
-    layout.frontSideSpacing = frontCos * distance - std::cos(kSidePairAngle * degree) * distance;
-    layout.sidePairSpacing = (2 * distance) * std::sin(kSidePairAngle * degree);
-    layout.frontListenerSpacing = frontCos * distance;
+    const Extended frontCos = Cosine(kFrontPairAngle * degree);
+    layout.frontSurroundSpacing =
+        static_cast<double>(frontCos * distance + Sine(rearAngle) * surroundRadius);
+    layout.frontSideSpacing =
+        static_cast<double>(frontCos * distance - Cosine(kSidePairAngle * degree) * distance);
+    layout.sidePairSpacing = static_cast<double>((2 * distance) * Sine(kSidePairAngle * degree));
+    layout.frontListenerSpacing = static_cast<double>(frontCos * distance);
 
     // The root is taken again from L and h rather than from the stored surroundRadius, so it
     // enters the product unrounded.
     if (spacingFree) {
-        layout.surroundPairSpacing = 2 * Root(Square(distance) - Square(h)) * std::cos(rearAngle);
+        layout.surroundPairSpacing =
+            static_cast<double>(2 * Root(Square(distance) - Square(h)) * Cosine(rearAngle));
     }
     return layout;
 }

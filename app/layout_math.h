@@ -1,19 +1,18 @@
 // The square and the square root of the layout formulas, both in extended precision.
 #pragma once
 
-#include <cmath>
-
 #include "numtext/numtext.h"
 
-// x times x as one extended product, never a library power call. Square(-1.5L) gives 2.25.
+// x times x as one extended product, never a library power call. Square(-1.5) gives 2.25.
 inline Extended Square(Extended x) {
     return x * x;
 }
 
 // The square root of x for x of 0 or more; a negative or not-a-number x comes back unchanged.
 // A surround higher than the listening distance thus gives a negative radius that the results
-// screen can still show, rather than a not-a-number. Root(6.25L) gives 2.5, Root(-4.0L) gives -4.
-// The quiet comparison lets a not-a-number through without raising the invalid flag.
+// screen can still show, rather than a not-a-number. Root(6.25) gives 2.5, Root(-4) gives -4.
+// A not-a-number is let through before the ordered comparison, which would raise the invalid
+// flag for it.
 inline Extended Root(Extended x) {
-    return std::isgreaterequal(x, 0.0L) ? std::sqrt(x) : x;
+    return !IsNaN(x) && x >= 0 ? SquareRoot(x) : x;
 }

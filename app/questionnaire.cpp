@@ -34,8 +34,8 @@ constexpr std::string_view kYesNoError = "You must respond either Y or N  ";
 constexpr std::string_view kAngleError =
     "You must respond with an angle between 110 and 145 degrees  ";
 
-constexpr Extended kSmallestAngle = 110;
-constexpr Extended kLargestAngle = 145;
+const Extended kSmallestAngle = 110;
+const Extended kLargestAngle = 145;
 
 // Prompt where the cursor is, answer at column 73 of answerRow.
 std::string Ask(std::string_view prompt, int answerRow) {

@@ -1,4 +1,4 @@
-// Number text against the C library, in the same run: ParseNumber against strtold on
+// Number text against the C library, in the same run: ParseNumber against strtold and strtod on
 // answer-like texts, FormatMask against snprintf "%.2f" on results-screen values.
 #include "numtext/numtext.h"
 
@@ -31,6 +31,14 @@ void StrtoldOnText(benchmark::State& state) {
         benchmark::DoNotOptimize(std::strtold(text.c_str(), nullptr));
 }
 
+// The double conversion: the baseline where long double is not the x87 format.
+void StrtodOnText(benchmark::State& state) {
+    const std::string& text = AnswerTexts()[static_cast<std::size_t>(state.range(0))];
+    state.SetLabel(text);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(std::strtod(text.c_str(), nullptr));
+}
+
 // strtold stops at the "&" of "&H1F" at once; this is the C library actually reading the
 // hexadecimal digits, for a fairer view of that one text.
 void StrtollOnHexDigits(benchmark::State& state) {
@@ -42,6 +50,7 @@ void StrtollOnHexDigits(benchmark::State& state) {
 
 BENCHMARK(ParseNumberOnText)->DenseRange(0, 6);
 BENCHMARK(StrtoldOnText)->DenseRange(0, 6);
+BENCHMARK(StrtodOnText)->DenseRange(0, 6);
 BENCHMARK(StrtollOnHexDigits);
 
 // Distances and spacings as the results screen shows them: 0 to 30, a few below zero.

@@ -1,7 +1,6 @@
 #include "numtext/decimal_digits.h"
 #include "numtext/significant_digits.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -10,8 +9,6 @@ namespace {
 constexpr int kSignificantDigits = 18;
 constexpr std::uint64_t kTenTo17 = 100000000000000000ULL;
 constexpr std::uint64_t kTenTo18 = 1000000000000000000ULL;
-constexpr Extended kTenTo17Extended = 1e17L;
-constexpr Extended kTenTo18Extended = 1e18L;
 constexpr int kLargestExactPower = 27;
 // Shown as the exponent of an infinite value: far beyond any finite one a double can hold.
 constexpr int kInfinityExponent = 999;
@@ -23,18 +20,6 @@ struct Significand {
     int decimalExponent = 0;  // k
 };
 
-// The e of value = f x 2^e with 0.5 <= f < 1, read from the extended format's exponent field.
-int BinaryExponent(Extended magnitude) {
-    unsigned char bytes[10];
-    std::memcpy(bytes, &magnitude, sizeof bytes);
-    const int biased = ((bytes[9] & 0x7F) << 8) | bytes[8];
-    if (biased != 0)
-        return biased - 16382;
-    int exponent = 0; // subnormal: the field says nothing, ask the library
-    static_cast<void>(std::frexp(magnitude, &exponent));
-    return exponent;
-}
-
 // k or one less: floor(log10(2^(binaryExponent - 1))), with log10(2) in 32 fractional bits.
 int EstimateDecimalExponent(int binaryExponent) {
     constexpr std::int64_t kLog10Of2 = 1292913986;
@@ -44,18 +29,18 @@ int EstimateDecimalExponent(int binaryExponent) {
 Significand EighteenDigits(Extended magnitude) {
     int k = EstimateDecimalExponent(BinaryExponent(magnitude));
     // Where the powers of ten are exact a comparison settles k before any scaling.
-    if (k + 1 >= 0 && k + 1 <= kLargestExactPower && magnitude >= PowerOfTen(1.0L, k + 1))
+    if (k + 1 >= 0 && k + 1 <= kLargestExactPower && magnitude >= PowerOfTen(1, k + 1))
         ++k;
     Extended scaled = PowerOfTen(magnitude, kSignificantDigits - 1 - k);
     // Scale again from the magnitude rather than dividing the result, so it rounds only once.
-    if (scaled >= kTenTo18Extended) {
+    if (scaled >= Extended(kTenTo18)) {
         ++k;
         scaled = PowerOfTen(magnitude, kSignificantDigits - 1 - k);
-    } else if (scaled < kTenTo17Extended) {
+    } else if (scaled < Extended(kTenTo17)) {
         --k;
         scaled = PowerOfTen(magnitude, kSignificantDigits - 1 - k);
     }
-    auto digits = static_cast<std::uint64_t>(std::rint(scaled));
+    std::uint64_t digits = RoundToUnsigned(scaled);
     if (digits >= kTenTo18) {
         digits = kTenTo17;
         ++k;
@@ -96,15 +81,15 @@ void RoundOnNextDigit(DigitString& result, std::size_t count) {
 SignificantDigits NineteenDigits(Extended value) {
     SignificantDigits result;
     std::memset(result.digits, '0', sizeof result.digits);
-    if (value == 0 || std::isnan(value))
+    if (value == 0 || IsNaN(value))
         return result;
     result.negative = value < 0;
-    if (std::isinf(value)) {
+    if (IsInfinite(value)) {
         std::memset(result.digits, '9', sizeof result.digits);
         result.exponent = kInfinityExponent;
         return result;
     }
-    const Significand significand = EighteenDigits(std::fabs(value));
+    const Significand significand = EighteenDigits(Abs(value));
     result.exponent = significand.decimalExponent + 1;
     // Two halves of nine digits: short 32-bit chains the processor can run side by side.
     constexpr std::uint64_t kTenTo9 = 1000000000;
@@ -119,7 +104,7 @@ DigitString DecimalDigits(Extended value, int count) {
     DigitString result;
     result.exponent = nineteen.exponent;
     result.negative = nineteen.negative;
-    if (std::isinf(value)) {
+    if (IsInfinite(value)) {
         result.digits.assign(wanted, '9');
         return result;
     }

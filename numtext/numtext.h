@@ -3,20 +3,14 @@
 #pragma once
 
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
-// Sign and 15-bit biased exponent, and the 64-bit significand with its explicit integer bit:
-// the x87 encoding of an extended value, the same on every machine.
-struct ExtendedBits {
-    std::uint16_t signExponent;
-    std::uint64_t significand;
-};
-
-using Extended = long double; // the x87 80-bit format
-static_assert(std::numeric_limits<Extended>::digits == 64,
-              "Extended must be the x87 80-bit format with a 64-bit significand");
+// Extended: the x87 80-bit format on every machine, with its arithmetic, and
+//   ExtendedBits BitsOf(Extended value);   the x87 encoding of a value
+//   Extended FromBits(ExtendedBits bits);  the value of an x87 encoding
+// which give and take the same bits everywhere.
+#include "numtext/extended.h"
 
 // The longest numeric prefix of text as an extended value; no number gives 0.
 // "12abc" gives 12, "1e2" gives 100, "&H1F" gives 31, "abc" gives 0.

@@ -84,7 +84,7 @@ Extended ParseDecimalNumber(std::string_view text) {
         ++i;
     }
     const DecimalMantissa m = ScanMantissa(text, i);
-    const Extended signedZero = negative ? -0.0L : 0.0L;
+    const Extended signedZero = negative ? -0.0 : 0.0;
     // No digit, or only zeros: no exponent can make it anything but zero.
     if (m.significant == 0)
         return signedZero;
@@ -95,16 +95,16 @@ Extended ParseDecimalNumber(std::string_view text) {
 
     const std::int64_t total = m.pointExponent + exponent;
     if (total >= kSaturationExponent)
-        return negative ? -0x1p127L : 0x1p127L;
+        return negative ? -0x1p127 : 0x1p127;
     if (total <= -kSaturationExponent)
         return signedZero;
 
     const std::int64_t scale = total - std::min<std::int64_t>(m.significant, kKeptDigits);
-    Extended value = static_cast<Extended>(m.kept);
+    Extended value = m.kept;
     if (scale > 0)
-        value = value * PowerOfTen(1.0L, static_cast<int>(scale));
+        value = value * PowerOfTen(1, static_cast<int>(scale));
     else if (scale < 0)
-        value = value / PowerOfTen(1.0L, static_cast<int>(-scale));
+        value = value / PowerOfTen(1, static_cast<int>(-scale));
     return negative ? -value : value;
 }
 
@@ -117,7 +117,7 @@ Extended ParseNumber(std::string_view text) {
         ++start;
     text.remove_prefix(start);
     if (text.empty())
-        return 0.0L;
+        return 0;
     if (text.front() == '&')
         return ParseRadixNumber(text.substr(1));
     return ParseDecimalNumber(text);

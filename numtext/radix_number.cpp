@@ -79,7 +79,7 @@ std::int64_t SignedValue(std::uint64_t bits, TypeSuffix suffix, bool leadingZero
 
 Extended ParseRadixNumber(std::string_view afterAmpersand) {
     if (afterAmpersand.empty())
-        return 0.0L;
+        return 0;
     const Radix radix = ChooseRadix(afterAmpersand.front());
     const std::string_view digits = afterAmpersand.substr(radix.letterLength);
 
@@ -94,6 +94,6 @@ Extended ParseRadixNumber(std::string_view afterAmpersand) {
         bits = (bits << radix.bitsPerDigit) + digit;
     }
     if (i == 0 || overflow)
-        return 0.0L;
-    return static_cast<Extended>(SignedValue(bits, ReadSuffix(digits.substr(i)), digits[0] == '0'));
+        return 0;
+    return SignedValue(bits, ReadSuffix(digits.substr(i)), digits[0] == '0');
 }

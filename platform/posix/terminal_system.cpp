@@ -14,8 +14,23 @@ int WindowSize(int fd, winsize* size) {
     return ::ioctl(fd, TIOCGWINSZ, size);
 }
 
+// Non-blocking and close-on-exec, set in steps since pipe2 is not everywhere.
 int MakePipe(int fds[2]) {
-    return ::pipe2(fds, O_NONBLOCK | O_CLOEXEC);
+    if (::pipe(fds) != 0) {
+        return -1;
+    }
+    for (int i = 0; i < 2; ++i) {
+        const int statusFlags = ::fcntl(fds[i], F_GETFL);
+        const int descriptorFlags = ::fcntl(fds[i], F_GETFD);
+        if (statusFlags < 0 || descriptorFlags < 0 ||
+            ::fcntl(fds[i], F_SETFL, statusFlags | O_NONBLOCK) != 0 ||
+            ::fcntl(fds[i], F_SETFD, descriptorFlags | FD_CLOEXEC) != 0) {
+            ::close(fds[0]);
+            ::close(fds[1]);
+            return -1;
+        }
+    }
+    return 0;
 }
 
 std::chrono::steady_clock::time_point Now() {

@@ -1,5 +1,5 @@
 #include "app/layout.h"
-#include "fp_traps.h"
+#include "tests/app/floating_point_traps.h"
 
 #include <gtest/gtest.h>
 
@@ -330,9 +330,12 @@ TEST(ComputeLayout, SpecialAnswersGiveTheIeeeResults) {
         std::fegetenv(&after);
         std::fesetenv(&before);
 
-        EXPECT_EQ(EnabledTraps(), 0) << c.name; // no trap was switched on
+        EXPECT_EQ(EnabledFloatingPointTraps(), 0) << c.name; // no trap was switched on
         EXPECT_EQ(raised & (FE_DIVBYZERO | FE_OVERFLOW), 0) << c.name;
-        EXPECT_EQ((raised & FE_INVALID) != 0, c.makesNaN) << c.name;
+        // Only the hardware type raises flags; it raises the invalid one for a not-a-number.
+        if (!c.makesNaN) {
+            EXPECT_EQ(raised & FE_INVALID, 0) << c.name;
+        }
         for (const Expect& e : c.expects) {
             ExpectValue(layout.*e.field, e.value, c.name, e.name);
         }
@@ -343,14 +346,19 @@ TEST(ComputeLayout, SpecialAnswersGiveTheIeeeResults) {
 // that the traps never reach the rest of the tests: a trap would end the child with SIGFPE.
 TEST(ComputeLayoutDeathTest, SpecialAnswersRaiseNoTrapWhenUnmasked) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const bool canTrap = EnableFloatingPointTraps(FE_INVALID);
+    DisableFloatingPointTraps();
+    if (!canTrap) {
+        GTEST_SKIP() << "this processor has no floating-point traps";
+    }
     for (const SpecialCase& c : SpecialCases()) {
         const int traps = FE_DIVBYZERO | FE_OVERFLOW | (c.makesNaN ? 0 : FE_INVALID);
         EXPECT_EXIT(
             {
                 std::feclearexcept(FE_ALL_EXCEPT); // a pending flag would trap at once
-                EnableTraps(traps);
+                EnableFloatingPointTraps(traps);
                 const LayoutResult layout = ComputeLayout(c.answers);
-                DisableTraps();
+                DisableFloatingPointTraps();
                 std::exit(std::isnan(layout.degree) ? 1 : 0);
             },
             testing::ExitedWithCode(0), "")
@@ -364,14 +372,19 @@ namespace {
 
 // The trap helper must really unmask, or the test above would pass without looking.
 TEST(ComputeLayoutDeathTest, AnUnmaskedDivisionByZeroTraps) {
+    const bool canTrap = EnableFloatingPointTraps(FE_DIVBYZERO);
+    DisableFloatingPointTraps();
+    if (!canTrap) {
+        GTEST_SKIP() << "this processor does not trap on floating-point exceptions";
+    }
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             std::feclearexcept(FE_ALL_EXCEPT);
-            EnableTraps(FE_DIVBYZERO);
+            EnableFloatingPointTraps(FE_DIVBYZERO);
             volatile double zero = 0;
             volatile double quotient = 1 / zero;
-            DisableTraps();
+            DisableFloatingPointTraps();
             std::exit(quotient > 0 ? 0 : 2);
         },
         [](int status) { return !testing::ExitedWithCode(0)(status); }, "");

@@ -107,11 +107,17 @@ ProgramResult RunProgram(const std::vector<std::string>& argv) {
 
 // ---- a run with no controlling terminal ----
 
+std::vector<std::string> ProgramArguments(const std::string& path) {
+    std::vector<std::string> words;
+    std::istringstream launcher(ORVANE_PROGRAM_LAUNCHER);
+    for (std::string word; launcher >> word;)
+        words.push_back(word);
+    words.push_back(path);
+    return words;
+}
+
 DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::milliseconds limit,
                                   const std::vector<std::string>& arguments) {
-    std::vector<std::string> args = {path};
-    args.insert(args.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argList = PointerList(args);
     int out[2];
     int err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
@@ -127,7 +133,10 @@ DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::millisec
         RedirectFromDevNull(STDIN_FILENO);
         dup2(out[1], STDOUT_FILENO);
         dup2(err[1], STDERR_FILENO);
-        execv(path.c_str(), argList.data());
+        std::vector<std::string> words = ProgramArguments(path);
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argList = PointerList(words);
+        execvp(argList[0], argList.data());
         _exit(127);
     }
     close(out[1]);

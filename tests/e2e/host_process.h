@@ -34,6 +34,10 @@ struct DetachedResult {
 DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::milliseconds limit,
                                   const std::vector<std::string>& arguments = {});
 
+// The words that start a built program: the emulator's, where the build is for another
+// processor, then the program's path.
+std::vector<std::string> ProgramArguments(const std::string& path);
+
 // Polls `condition` every 20 ms until it holds or `limit` has passed; true if it held.
 template <typename Condition> bool WaitUntil(Condition condition, std::chrono::milliseconds limit);
 

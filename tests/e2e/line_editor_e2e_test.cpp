@@ -30,7 +30,7 @@ using DriverRun = TerminalRun;
 
 // Starts the driver's pane; the driver itself starts only once released.
 void Prepare(DriverRun& driver, const std::string& arguments) {
-    PrepareTerminalRun(driver, ShellQuote(kDriver) + arguments);
+    PrepareTerminalRun(driver, ProgramCommand(kDriver) + arguments);
 }
 
 void Launch(DriverRun& driver, const std::string& arguments = "") {

@@ -30,7 +30,7 @@ struct InputCase {
 using ToolRun = TerminalRun;
 
 void Launch(ToolRun& tool, const std::string& redirection) {
-    PrepareTerminalRun(tool, ShellQuote(kTool) + redirection);
+    PrepareTerminalRun(tool, ProgramCommand(kTool) + redirection);
     RecordPaneOutput(tool.terminal, PaneOutputPath(tool.run));
     ReleaseWrappedRun(tool.run);
 }

@@ -36,11 +36,6 @@ WrappedRun PrepareWrappedRun(const std::string& programCommand) {
     return run;
 }
 
-std::string ProgramCommand(const std::string& program) {
-    const char* command = std::getenv("ORVANE_E2E_COMMAND");
-    return command != nullptr && *command != '\0' ? std::string(command) : ShellQuote(program);
-}
-
 std::string WrappedRunCommand(const WrappedRun& run) {
     return "sh " + ShellQuote(InRun(run, "run.sh"));
 }
@@ -86,6 +81,17 @@ bool SttyHasMode(const std::string& sttyText, const std::string& mode) {
         }
     }
     return false;
+}
+
+std::string ProgramCommand(const std::string& path) {
+    const char* given = std::getenv("ORVANE_E2E_COMMAND");
+    if (given != nullptr && *given != '\0') {
+        return given;
+    }
+    std::string command;
+    for (const std::string& word : ProgramArguments(path))
+        command += (command.empty() ? "" : " ") + ShellQuote(word);
+    return command;
 }
 
 std::string ShellQuote(const std::string& word) {

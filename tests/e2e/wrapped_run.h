@@ -41,13 +41,14 @@ std::string SttySettingsAfter(const WrappedRun& run);
 // is false when the text says "-icanon".
 bool SttyHasMode(const std::string& sttyText, const std::string& mode);
 
-// The shell command line that starts a program under test: its path, quoted,
-// unless the environment's ORVANE_E2E_COMMAND gives another (the Windows build
-// runs orvane.exe under Wine that way).
-std::string ProgramCommand(const std::string& program);
-
 // Quotes a word for sh: "/a b" gives "'/a b'".
 std::string ShellQuote(const std::string& word);
+
+// The shell command line that starts a program under test: its path, quoted,
+// through the emulator where the build has one (the arm64 build under QEMU),
+// unless the environment's ORVANE_E2E_COMMAND gives another (the Windows build
+// runs orvane.exe under Wine that way).
+std::string ProgramCommand(const std::string& path);
 
 void RemoveWrappedRun(WrappedRun& run);
 

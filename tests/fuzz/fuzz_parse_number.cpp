@@ -12,7 +12,9 @@
 namespace {
 
 bool SameBits(Extended a, Extended b) {
-    return std::memcmp(&a, &b, 10) == 0;
+    const ExtendedBits x = BitsOf(a);
+    const ExtendedBits y = BitsOf(b);
+    return x.signExponent == y.signExponent && x.significand == y.significand;
 }
 
 } // namespace
@@ -21,13 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     const Extended value = ParseNumber(text);
     // The largest decimal saturates at 2^127 and radix forms fit 64 bits: never infinite.
-    if (!std::isfinite(value))
+    if (IsNaN(value) || IsInfinite(value))
         std::abort();
     // An "x" can never continue a number, and a leading blank is always skipped.
     if (!SameBits(ParseNumber(text + "x"), value) || !SameBits(ParseNumber(" " + text), value))
         std::abort();
     const Extended scaled = PowerOfTen(value, static_cast<int>(size) - 64);
-    if (std::isnan(scaled))
+    if (IsNaN(scaled))
         std::abort();
     return 0;
 }

@@ -1,26 +1,101 @@
-// Helpers for comparing extended values on every bit, sign of zero included.
+// Helpers for comparing extended values on every bit, sign of zero included, and for writing
+// values a double cannot hold.
 #pragma once
 
 #include "numtext/numtext.h"
 
-#include <cmath>
+#include <cinttypes>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 
-// The 10 bytes that hold an x87 extended value; the rest of its storage is padding.
 inline bool SameBits(Extended a, Extended b) {
-    return std::memcmp(&a, &b, 10) == 0;
+    const ExtendedBits x = BitsOf(a);
+    const ExtendedBits y = BitsOf(b);
+    return x.signExponent == y.signExponent && x.significand == y.significand;
 }
 
-// Hexadecimal form that shows every significand bit, for failure messages.
+// The encoding in hexadecimal, sign and exponent first, for failure messages.
 inline std::string Hex(Extended value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%La", value);
+    const ExtendedBits bits = BitsOf(value);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04X:%016" PRIX64, bits.signExponent, bits.significand);
     return text;
 }
 
-// How many units in the last place a lies from b (both finite and non-zero).
-inline long double UlpDistance(Extended a, Extended b) {
-    return std::fabs(a - b) / std::ldexp(1.0L, std::ilogb(b) - 63);
+// How many units in the last place a lies from b (finite, of the same sign).
+inline double UlpDistance(Extended a, Extended b) {
+    // Counting the encodings of one sign in order: subnormals, then each binade.
+    __extension__ typedef unsigned __int128 Wide;
+    const auto index = [](Extended value) {
+        const ExtendedBits bits = BitsOf(value);
+        const Wide exponent = bits.signExponent & 0x7FFF;
+        return exponent == 0 ? Wide{bits.significand}
+                             : ((exponent - 1) << 63) + Wide{bits.significand};
+    };
+    const Wide x = index(a);
+    const Wide y = index(b);
+    return static_cast<double>(x > y ? x - y : y - x);
+}
+
+// A long double literal or C library result as an extended value: its own bits where long
+// double is the x87 format, rounded to nearest from the IEEE quadruple format elsewhere.
+static_assert(std::numeric_limits<long double>::digits == 64 ||
+              std::numeric_limits<long double>::digits == 113);
+inline Extended FromLongDouble(long double value) {
+    ExtendedBits bits{};
+    if constexpr (std::numeric_limits<long double>::digits == 64) {
+        std::memcpy(&bits.significand, &value, 8);
+        std::memcpy(&bits.signExponent, reinterpret_cast<const unsigned char*>(&value) + 8, 2);
+        return FromBits(bits);
+    } else {
+        __extension__ typedef unsigned __int128 Wide;
+        Wide wide = 0;
+        std::memcpy(&wide, &value, sizeof value);
+        const bool negative = (wide >> 127) != 0;
+        const auto exponent = static_cast<int>((wide >> 112) & 0x7FFF);
+        const Wide fraction = wide & ((Wide{1} << 112) - 1);
+        if (exponent == 0x7FFF)
+            return FromBits({static_cast<std::uint16_t>(wide >> 112),
+                             (1ULL << 63) | static_cast<std::uint64_t>(fraction >> 49)});
+        if (exponent == 0)
+            return negative ? -Extended(0) : Extended(0); // no test needs quadruple subnormals
+        // The 113-bit significand as an exact integer sum: top 64 bits, then the rest scaled.
+        const Wide full = fraction | (Wide{1} << 112);
+        const Extended high = static_cast<std::uint64_t>(full >> 49);
+        const Extended low = static_cast<std::uint64_t>(full & ((Wide{1} << 49) - 1));
+        // Rounded once to 64 bits, between 2^63 and 2^64; then the quadruple exponent, which has
+        // the same bias, goes into the encoding as it is.
+        const ExtendedBits rounded = BitsOf(high + low / static_cast<std::uint64_t>(1ULL << 49));
+        const int carry = (rounded.signExponent & 0x7FFF) - (16383 + 63);
+        const Extended sum =
+            FromBits({static_cast<std::uint16_t>(exponent + carry), rounded.significand});
+        return negative ? -sum : sum;
+    }
+}
+
+inline Extended ExtendedInfinity() {
+    return FromBits({0x7FFF, 0x8000000000000000ULL});
+}
+inline Extended ExtendedNaN() {
+    return FromBits({0x7FFF, 0xC000000000000000ULL});
+}
+inline Extended ExtendedMax() {
+    return FromBits({0x7FFE, 0xFFFFFFFFFFFFFFFFULL});
+}
+inline Extended ExtendedDenormMin() {
+    return FromBits({0, 1});
+}
+
+// strtold of text, as an extended value.
+inline Extended LibraryParse(const std::string& text) {
+    return FromLongDouble(std::strtold(text.c_str(), nullptr));
+}
+
+// Short for FromLongDouble, for tables of literals.
+inline Extended Ext(long double value) {
+    return FromLongDouble(value);
 }

@@ -1,0 +1,89 @@
+// The software extended type against the x87 one, in the same run: ParseNumber on answer
+// texts, FormatMask on results-screen values, ComputeLayout on whole answer sets. The ratio of
+// each Soft line to its Hardware line is the cost of the software type.
+#include "bench/soft_numtext.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::vector<std::string>& AnswerTexts() {
+    static const std::vector<std::string> texts = {"5", "0.5", "120", "12.345", "-3", "&H1F"};
+    return texts;
+}
+
+void ParseHardware(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const std::string& text : AnswerTexts())
+            benchmark::DoNotOptimize(static_cast<double>(ParseNumber(text)));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(AnswerTexts().size()));
+}
+
+void ParseSoft(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const std::string& text : AnswerTexts())
+            benchmark::DoNotOptimize(SoftParseNumberToDouble(text));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(AnswerTexts().size()));
+}
+
+const std::vector<double>& ResultValues() {
+    static const std::vector<double> values = {0.0,  2.362908, 3.201039, 0.69103, 2.046338,
+                                               3.87, 4.0,      12.345,   99.995,  -1.5};
+    return values;
+}
+
+void FormatHardware(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const double value : ResultValues())
+            benchmark::DoNotOptimize(FormatMask(value, value < 10 ? "0.00" : "00.00"));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(ResultValues().size()));
+}
+
+void FormatSoft(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const double value : ResultValues())
+            benchmark::DoNotOptimize(SoftFormatMask(value, value < 10 ? "0.00" : "00.00"));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(ResultValues().size()));
+}
+
+const std::vector<AnswerSet>& Answers() {
+    static const std::vector<AnswerSet> answers = {
+        {5, 4, "N", 4, 0.5, "120"},
+        {3, 10, "N", 10, 0.5, "145"},
+        {5, 4, "N", 4, 3, "120"},
+        {4, 3, "Y", 3, 1, "110"},
+    };
+    return answers;
+}
+
+void LayoutHardware(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const AnswerSet& a : Answers())
+            benchmark::DoNotOptimize(ComputeLayout(a));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(Answers().size()));
+}
+
+void LayoutSoft(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const AnswerSet& a : Answers())
+            benchmark::DoNotOptimize(SoftComputeLayout(a));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(Answers().size()));
+}
+
+BENCHMARK(ParseHardware);
+BENCHMARK(ParseSoft);
+BENCHMARK(FormatHardware);
+BENCHMARK(FormatSoft);
+BENCHMARK(LayoutHardware);
+BENCHMARK(LayoutSoft);
+
+} // namespace

@@ -1,0 +1,33 @@
+// The extended type: the x87 80-bit format (64-bit significand, 15-bit exponent) with round to
+// nearest-even, gradual underflow, infinities and not-a-numbers, on every machine.
+//
+// Every representation offers the same operations:
+//   Extended(double), Extended(any integer)   exact, as the x87 loads them
+//   static_cast<double>(value)                rounded to nearest, as the x87 stores a double
+//   + - * / and unary -                       rounded once to the 64-bit significand
+//   == != < <= > >=                           false (true for !=) when a not-a-number is involved
+//   SquareRoot, Abs, IsNaN, IsInfinite, SignBit, RoundToUnsigned, BinaryExponent
+//   BitsOf, FromBits                          the x87 encoding of a value (numtext/numtext.h)
+//
+// On x86-64 the type is the processor's own long double; elsewhere, or with the CMake option
+// ORVANE_SOFT_EXTENDED, it is computed on 64- and 128-bit integers. CMake defines
+// ORVANE_SOFT_EXTENDED and adds the matching source files; this is the one place that looks.
+#pragma once
+
+#include <cstdint>
+
+// Sign and 15-bit biased exponent, and the 64-bit significand with its explicit integer bit:
+// the x87 encoding of an extended value, the same on every machine.
+struct ExtendedBits {
+    std::uint16_t signExponent;
+    std::uint64_t significand;
+};
+
+#if ORVANE_SOFT_EXTENDED
+#include "numtext/extended_soft.h"
+#else
+#include "numtext/extended_x87.h"
+#endif
+
+// The e of a finite non-zero value = f x 2^e with 0.5 <= f < 1, read from the encoding.
+int BinaryExponent(Extended value);

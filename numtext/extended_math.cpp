@@ -1,0 +1,10 @@
+#include "numtext/extended_math.h"
+#include "numtext/extended_trig.h"
+
+Extended Sine(Extended x) {
+    return FromBits(SineBits(BitsOf(x)));
+}
+
+Extended Cosine(Extended x) {
+    return FromBits(CosineBits(BitsOf(x)));
+}

@@ -1,0 +1,10 @@
+// Sine and cosine of extended values, correctly rounded, so every machine gives the same bits.
+#pragma once
+
+#include "numtext/numtext.h"
+
+// sin(x) rounded to the 64-bit significand. Sine(0.5) gives 0.479425538604203000273...
+Extended Sine(Extended x);
+
+// cos(x) rounded to the 64-bit significand.
+Extended Cosine(Extended x);
