@@ -39,13 +39,20 @@ LayoutResult ComputeLayout(const AnswerSet& answers) {
     layout.rearAngle = static_cast<double>((angle - kRightAngle) * degree);
     const Extended rearAngle = layout.rearAngle;
 
-    layout.spacingRadius = static_cast<double>(static_cast<Extended>(answers.surroundSpacing) /
-                                               (2 * Cosine(rearAngle)));
+    // Each sine and cosine is taken once: they are exact functions of their arguments, and the
+    // formulas below use several of them twice.
+    const Extended rearSin = Sine(rearAngle);
+    const Extended rearCos = Cosine(rearAngle);
+    const Extended frontCos = Cosine(kFrontPairAngle * degree);
+    const Extended sideSin = Sine(kSidePairAngle * degree);
+    const Extended sideCos = Cosine(kSidePairAngle * degree);
+
+    layout.spacingRadius =
+        static_cast<double>(static_cast<Extended>(answers.surroundSpacing) / (2 * rearCos));
     layout.frontBackLimit =
-        static_cast<double>(static_cast<Extended>(answers.maxFrontBack) /
-                            (Sine(rearAngle) + Cosine(kFrontPairAngle * degree)));
-    layout.sideSideLimit = static_cast<double>(static_cast<Extended>(answers.maxSideSide) /
-                                               (2 * Sine(kSidePairAngle * degree)));
+        static_cast<double>(static_cast<Extended>(answers.maxFrontBack) / (rearSin + frontCos));
+    layout.sideSideLimit =
+        static_cast<double>(static_cast<Extended>(answers.maxSideSide) / (2 * sideSin));
     layout.surroundDistance = static_cast<double>(Root(Square(h) + Square(layout.spacingRadius)));
 
     // With a free surround spacing L is the smallest of the three limits. The tests overwrite
@@ -72,19 +79,17 @@ LayoutResult ComputeLayout(const AnswerSet& answers) {
     layout.surroundRadius = static_cast<double>(Root(Square(distance) - Square(h)));
     const Extended surroundRadius = layout.surroundRadius;
 
-    const Extended frontCos = Cosine(kFrontPairAngle * degree);
     layout.frontSurroundSpacing =
-        static_cast<double>(frontCos * distance + Sine(rearAngle) * surroundRadius);
-    layout.frontSideSpacing =
-        static_cast<double>(frontCos * distance - Cosine(kSidePairAngle * degree) * distance);
-    layout.sidePairSpacing = static_cast<double>((2 * distance) * Sine(kSidePairAngle * degree));
+        static_cast<double>(frontCos * distance + rearSin * surroundRadius);
+    layout.frontSideSpacing = static_cast<double>(frontCos * distance - sideCos * distance);
+    layout.sidePairSpacing = static_cast<double>((2 * distance) * sideSin);
     layout.frontListenerSpacing = static_cast<double>(frontCos * distance);
 
     // The root is taken again from L and h rather than from the stored surroundRadius, so it
     // enters the product unrounded.
     if (spacingFree) {
         layout.surroundPairSpacing =
-            static_cast<double>(2 * Root(Square(distance) - Square(h)) * Cosine(rearAngle));
+            static_cast<double>(2 * Root(Square(distance) - Square(h)) * rearCos);
     }
     return layout;
 }

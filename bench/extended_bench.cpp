@@ -3,6 +3,8 @@
 // each Soft line to its Hardware line is the cost of the software type.
 #include "bench/soft_numtext.h"
 
+#include "bench/layout_answers.h"
+
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -53,37 +55,11 @@ void FormatSoft(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(ResultValues().size()));
 }
 
-const std::vector<AnswerSet>& Answers() {
-    static const std::vector<AnswerSet> answers = {
-        {5, 4, "N", 4, 0.5, "120"},
-        {3, 10, "N", 10, 0.5, "145"},
-        {5, 4, "N", 4, 3, "120"},
-        {4, 3, "Y", 3, 1, "110"},
-    };
-    return answers;
-}
-
-void LayoutHardware(benchmark::State& state) {
-    for (auto _ : state) {
-        for (const AnswerSet& a : Answers())
-            benchmark::DoNotOptimize(ComputeLayout(a));
-    }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(Answers().size()));
-}
-
-void LayoutSoft(benchmark::State& state) {
-    for (auto _ : state) {
-        for (const AnswerSet& a : Answers())
-            benchmark::DoNotOptimize(SoftComputeLayout(a));
-    }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(Answers().size()));
-}
-
 BENCHMARK(ParseHardware);
 BENCHMARK(ParseSoft);
 BENCHMARK(FormatHardware);
 BENCHMARK(FormatSoft);
-BENCHMARK(LayoutHardware);
-BENCHMARK(LayoutSoft);
+BENCHMARK(LayoutOnAnswers<ComputeLayout>)->Name("LayoutHardware");
+BENCHMARK(LayoutOnAnswers<SoftComputeLayout>)->Name("LayoutSoft");
 
 } // namespace

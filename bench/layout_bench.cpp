@@ -2,6 +2,8 @@
 // and cosine, in the same run: what the extended type and its sine cost on this machine.
 #include "app/layout.h"
 
+#include "bench/layout_answers.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,16 +11,6 @@
 #include <vector>
 
 namespace {
-
-const std::vector<AnswerSet>& Answers() {
-    static const std::vector<AnswerSet> answers = {
-        {5, 4, "N", 4, 0.5, "120"},
-        {3, 10, "N", 10, 0.5, "145"},
-        {5, 4, "N", 4, 3, "120"},
-        {4, 3, "Y", 3, 1, "110"},
-    };
-    return answers;
-}
 
 double RootOrSame(double x) {
     return x >= 0 ? std::sqrt(x) : x;
@@ -48,23 +40,7 @@ LayoutResult DoubleLayout(const AnswerSet& a) {
     return r;
 }
 
-void ComputeLayoutOnAnswers(benchmark::State& state) {
-    for (auto _ : state) {
-        for (const AnswerSet& a : Answers())
-            benchmark::DoNotOptimize(ComputeLayout(a));
-    }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(Answers().size()));
-}
-
-void DoubleLayoutOnAnswers(benchmark::State& state) {
-    for (auto _ : state) {
-        for (const AnswerSet& a : Answers())
-            benchmark::DoNotOptimize(DoubleLayout(a));
-    }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(Answers().size()));
-}
-
-BENCHMARK(ComputeLayoutOnAnswers);
-BENCHMARK(DoubleLayoutOnAnswers);
+BENCHMARK(LayoutOnAnswers<ComputeLayout>)->Name("ComputeLayoutOnAnswers");
+BENCHMARK(LayoutOnAnswers<DoubleLayout>)->Name("DoubleLayoutOnAnswers");
 
 } // namespace
