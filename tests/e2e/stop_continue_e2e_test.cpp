@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 
 namespace e2e {
@@ -69,6 +70,25 @@ bool SuspendFromShell(const TmuxTerminal& shell) {
     SendKeys(shell, {"C-z"});
     return WaitUntil([&] { return CaptureText(shell).find("Stopped") != std::string::npos; },
                      seconds(5));
+}
+
+// The process of job 1, as `jobs -p` at the shell's prompt tells it.
+pid_t JobPid(const TmuxTerminal& shell) {
+    SendText(shell, "jobs -p %1 | sed 's/^/job pid /'");
+    SendKeys(shell, {"Enter"});
+    pid_t pid = 0;
+    WaitUntil(
+        [&] {
+            const std::string text = CaptureText(shell);
+            const std::size_t at = text.rfind("\njob pid ");
+            if (at == std::string::npos) {
+                return false;
+            }
+            pid = static_cast<pid_t>(std::atol(text.c_str() + at + 9));
+            return pid > 0;
+        },
+        seconds(5));
+    return pid;
 }
 
 TEST(StopContinue, KillTstpThenContAgainGivesTheModeTheProgramLastSet) {
@@ -133,16 +153,26 @@ TEST(StopContinue, AStoppedProgramKilledFromTheShellEndsInTheBackground) {
     ASSERT_TRUE(StartDriverFromShell(shell.terminal, "raw")) << CaptureText(shell.terminal);
 
     ASSERT_TRUE(SuspendFromShell(shell.terminal)) << CaptureText(shell.terminal);
+    const pid_t pid = JobPid(shell.terminal);
+    ASSERT_GT(pid, 0) << CaptureText(shell.terminal);
     SendText(shell.terminal, "kill %1");
     SendKeys(shell.terminal, {"Enter"});
+    // Gone, or a zombie the shell has yet to collect: never stopped again.
+    ASSERT_TRUE(
+        WaitUntil([&] { return ProcessState(pid) == '?' || ProcessState(pid) == 'Z'; }, seconds(5)))
+        << "state " << ProcessState(pid) << "\n"
+        << CaptureText(shell.terminal);
+    // bash may still list the job as stopped after collecting it, and then
+    // tells how it ended only after its next child: run one until it does.
     ASSERT_TRUE(WaitUntil(
         [&] {
-            // bash tells of a job's end before its next prompt.
+            SendText(shell.terminal, "/bin/true");
             SendKeys(shell.terminal, {"Enter"});
-            return CaptureText(shell.terminal).find("Terminated") != std::string::npos;
+            SleepMilliseconds(200);
+            return CaptureTextWithHistory(shell.terminal).find("Terminated") != std::string::npos;
         },
         seconds(5)))
-        << CaptureText(shell.terminal);
+        << CaptureTextWithHistory(shell.terminal);
     EXPECT_EQ(PaneModes(shell.terminal), atPrompt) << "the shell's terminal modes changed";
 }
 

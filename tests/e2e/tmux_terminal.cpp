@@ -208,6 +208,10 @@ std::string CaptureText(const TmuxTerminal& terminal) {
     return TmuxOrThrow(terminal.server, {"capture-pane", "-p", "-t", Target()});
 }
 
+std::string CaptureTextWithHistory(const TmuxTerminal& terminal) {
+    return TmuxOrThrow(terminal.server, {"capture-pane", "-p", "-S", "-", "-t", Target()});
+}
+
 bool WaitForRowText(const TmuxTerminal& terminal, int row, const std::string& text,
                     std::chrono::milliseconds limit) {
     return WaitUntil(

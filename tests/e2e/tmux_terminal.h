@@ -54,6 +54,8 @@ Screen CaptureScreen(const TmuxTerminal& terminal);
 
 // Plain text of the pane, one line per row (a cheap look for waiting).
 std::string CaptureText(const TmuxTerminal& terminal);
+// The same, with the lines that have scrolled off the top before them.
+std::string CaptureTextWithHistory(const TmuxTerminal& terminal);
 
 // Waits until row (counted from 1) of the pane contains `text`.
 bool WaitForRowText(const TmuxTerminal& terminal, int row, const std::string& text,
