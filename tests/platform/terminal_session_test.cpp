@@ -2,8 +2,8 @@
 // short, interrupted or full, a terminal that goes away while a frame or a
 // key is on its way, the modes given back, and the refusals at start-up.
 #include "platform/posix/console_model.h"
-#include "platform/posix/terminal_signals.h"
 #include "platform/posix/terminal.h"
+#include "platform/posix/terminal_signals.h"
 #include "tests/platform/fake_terminal.h"
 
 #include <gtest/gtest.h>
