@@ -16,13 +16,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <clocale>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
-#include <langinfo.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -165,7 +162,7 @@ void DecodePending(const std::function<bool(const KeyPress&)>& deliver) {
     }
 }
 
-// Reads what the terminal has, without waiting. False once the room is used up.
+// Reads what the terminal has, without waiting, up to room bytes.
 void ReadTyped(std::size_t room) {
     char buffer[256];
     while (room > 0) {

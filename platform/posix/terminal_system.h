@@ -21,7 +21,7 @@ struct TerminalSystem {
     int (*setModes)(int fd, int when, const termios* modes);       // tcsetattr
     int (*windowSize)(int fd, winsize* size);                      // ioctl TIOCGWINSZ
     int (*isTerminal)(int fd);                                     // isatty
-    int (*makePipe)(int fds[2]); // pipe2, both ends non-blocking and close-on-exec
+    int (*makePipe)(int fds[2]); // pipe, both ends non-blocking and close-on-exec
     int (*setAction)(int signal, const struct sigaction* action,
                      struct sigaction* previous);   // sigaction
     std::chrono::steady_clock::time_point (*now)(); // the clock of sleeps and the escape timeout

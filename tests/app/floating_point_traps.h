@@ -1,5 +1,5 @@
 // Unmasking floating-point exceptions in a test, so that one raised ends the process with
-// SIGFPE. The C library's way to do it is not portable, so each processor has its own file.
+// SIGFPE. The C library's way to do it is not portable; the platform's settings are.
 #pragma once
 
 // Unmasks the exceptions given as FE_ flags; false where this processor cannot trap.
