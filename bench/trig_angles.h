@@ -1,15 +1,29 @@
-// The rear angles the layout computes, (A - 90) * degree for surround angles A typed from 110
-// to 145 degrees, and the conversion between the x87 encoding and the hardware long double on
-// machines that have one.
+// The angles the layout takes the sine and cosine of: the rear angle (A - 90) * degree for
+// surround angles A typed from 110 to 145 degrees, and the two fixed angles; and the
+// conversion between the x87 encoding and the hardware long double on machines that have one.
 #pragma once
 
 #include "numtext/numtext.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+// As app/layout.cpp forms them: the degree factor and the rear angle are stored as doubles,
+// the fixed angles are multiplied out in extended.
+inline Extended LayoutDegree() {
+    return static_cast<double>(Extended(3.14159265359) / 180);
+}
+
+inline ExtendedBits RearAngleBits(const std::string& text) {
+    const Extended angle = static_cast<double>((ParseNumber(text) - 90) * LayoutDegree());
+    return BitsOf(angle);
+}
+
+inline ExtendedBits FixedAngleBits(int degrees) {
+    return BitsOf(Extended(degrees) * LayoutDegree());
+}
 
 #if defined(__x86_64__) || defined(__i386__)
 #define ORVANE_TRIG_HAS_X87 1
@@ -26,19 +40,6 @@ inline ExtendedBits BitsOfLongDouble(long double value) {
     std::memcpy(&bits.significand, &value, 8);
     std::memcpy(&bits.signExponent, reinterpret_cast<const char*>(&value) + 8, 2);
     return bits;
-}
-
-// The rear angle for the typed text, as the geometry rounds it: the text read to the nearest
-// extended value, degree = (extended)3.14159265359 / 180, then (A - 90) * degree.
-inline ExtendedBits RearAngleBits(const std::string& text) {
-    const long double degree = static_cast<long double>(3.14159265359) / 180;
-    const long double angle = std::strtold(text.c_str(), nullptr);
-    return BitsOfLongDouble((angle - 90) * degree);
-}
-
-inline ExtendedBits FixedAngleBits(int degrees) {
-    const long double degree = static_cast<long double>(3.14159265359) / 180;
-    return BitsOfLongDouble(degrees * degree);
 }
 #endif
 

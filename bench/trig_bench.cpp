@@ -22,10 +22,10 @@ Baseline LibraryCosine(Baseline x) {
     return cosl(x);
 }
 #else
-// Without an x87 the nearest library function is the double one on the angle cut to double.
+// Without an x87 the nearest library function is the double one; the rear angles are doubles.
 using Baseline = double;
 Baseline BaselineOf(ExtendedBits bits) {
-    return std::ldexp(static_cast<double>(bits.significand), (bits.signExponent & 0x7FFF) - 16446);
+    return static_cast<double>(FromBits(bits));
 }
 Baseline LibrarySine(Baseline x) {
     return std::sin(x);
@@ -39,22 +39,10 @@ Baseline LibraryCosine(Baseline x) {
 const std::vector<ExtendedBits>& Angles() {
     static const std::vector<ExtendedBits> angles = [] {
         std::vector<ExtendedBits> result;
-#ifdef ORVANE_TRIG_HAS_X87
         for (const std::string& text : TypedAngles(2))
             result.push_back(RearAngleBits(text));
         result.push_back(FixedAngleBits(30));
         result.push_back(FixedAngleBits(55));
-#else
-        // The same angles in double, exact in the x87 encoding (normal doubles only).
-        const double degree = 3.14159265359 / 180;
-        for (const std::string& text : TypedAngles(2)) {
-            const double angle = (std::strtod(text.c_str(), nullptr) - 90) * degree;
-            std::uint64_t raw = 0;
-            std::memcpy(&raw, &angle, 8);
-            const auto biased = static_cast<std::uint16_t>((raw >> 52) - 1023 + 16383);
-            result.push_back({biased, (raw << 11) | std::uint64_t{1} << 63});
-        }
-#endif
         return result;
     }();
     return angles;

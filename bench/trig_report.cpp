@@ -1,11 +1,13 @@
 // How many of the layout's angles get another last bit from the correctly rounded sine and
 // cosine than from the x87 fsin/fcos instructions and from the C library's sinl/cosl, which
-// today's build uses. Not a test: it prints counts. Usage: trig_report [decimals, default 5].
+// the layout took before it had its own. Not a test: it prints counts. Usage: trig_report
+// [decimals, default 5].
 #include "bench/trig_angles.h"
 #include "numtext/extended_trig.h"
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -56,8 +58,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> texts = TypedAngles(decimals < 0 || decimals > 8 ? 5 : decimals);
     Tally sine, cosine;
     for (const std::string& text : texts) {
-        Count(RearAngleBits(text), false, sine);
-        Count(RearAngleBits(text), true, cosine);
+        const ExtendedBits angle = RearAngleBits(text);
+        Count(angle, false, sine);
+        Count(angle, true, cosine);
     }
     const long angles = static_cast<long>(texts.size());
     std::printf("%ld surround angles from 110 to 145 degrees\n", angles);

@@ -6,7 +6,7 @@
 //   static_cast<double>(value)                rounded to nearest, as the x87 stores a double
 //   + - * / and unary -                       rounded once to the 64-bit significand
 //   == != < <= > >=                           false (true for !=) when a not-a-number is involved
-//   SquareRoot, Abs, IsNaN, IsInfinite, SignBit, RoundToUnsigned, BinaryExponent
+//   SquareRoot, Abs, IsNaN, IsInfinite, RoundToUnsigned, BinaryExponent
 //   BitsOf, FromBits                          the x87 encoding of a value (numtext/numtext.h)
 //
 // On x86-64 the type is the processor's own long double; elsewhere, or with the CMake option

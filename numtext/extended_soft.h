@@ -66,9 +66,6 @@ inline bool IsNaN(Extended x) {
 inline bool IsInfinite(Extended x) {
     return (x.signExponent & 0x7FFFU) == 0x7FFFU && x.significand == 0x8000000000000000ULL;
 }
-inline bool SignBit(Extended x) {
-    return (x.signExponent & 0x8000U) != 0;
-}
 
 constexpr ExtendedBits BitsOf(Extended x) {
     return {x.signExponent, x.significand};

@@ -4,10 +4,6 @@
 
 namespace {
 
-bool IsNaNKind(const Unpacked& u) {
-    return u.kind == Kind::NaN || u.kind == Kind::Unsupported;
-}
-
 Extended Normalised(bool negative, int exponent, Wide m) {
     const int shift = LeadingZeros(m);
     return RoundToExtended(negative, exponent - shift, m << shift);

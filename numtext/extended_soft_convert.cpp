@@ -39,10 +39,7 @@ constexpr int kUnordered = 2;
 int Compare(Extended a, Extended b) {
     const Unpacked ua = Unpack(a);
     const Unpacked ub = Unpack(b);
-    const auto unordered = [](const Unpacked& u) {
-        return u.kind == Kind::NaN || u.kind == Kind::Unsupported;
-    };
-    if (unordered(ua) || unordered(ub))
+    if (IsNaNKind(ua) || IsNaNKind(ub))
         return kUnordered;
     const bool aNegative = ua.negative && ua.kind != Kind::Zero;
     const bool bNegative = ub.negative && ub.kind != Kind::Zero;
@@ -128,8 +125,6 @@ std::uint64_t RoundToUnsigned(Extended x) {
         return 0;
     if (u.exponent > 63)
         return ~0ULL; // beyond the range; saturate rather than shift past the word
-    if (u.exponent == 63)
-        return u.significand;
     return static_cast<std::uint64_t>(RoundToBits(Wide{u.significand} << 64, u.exponent + 1));
 }
 

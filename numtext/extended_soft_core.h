@@ -28,6 +28,12 @@ struct Unpacked {
 
 Unpacked Unpack(Extended x);
 
+// Not a number, or an encoding the x87 refuses: either makes an operation invalid and a
+// comparison unordered.
+inline bool IsNaNKind(const Unpacked& u) {
+    return u.kind == Kind::NaN || u.kind == Kind::Unsupported;
+}
+
 // The x87's default not-a-number for an invalid operation ("real indefinite").
 constexpr Extended Indefinite() {
     return FromBits({0xFFFF, 0xC000000000000000ULL});

@@ -79,9 +79,6 @@ inline bool IsNaN(Extended x) {
 inline bool IsInfinite(Extended x) {
     return __builtin_isinf(x.value);
 }
-inline bool SignBit(Extended x) {
-    return __builtin_signbit(x.value);
-}
 // The nearest integer, ties to even, of a value from 0 to just below 2^64.
 inline std::uint64_t RoundToUnsigned(Extended x) {
     return static_cast<std::uint64_t>(__builtin_rintl(x.value));
