@@ -26,7 +26,7 @@ CellBlock BlockOver(const Overlay& box, const SMALL_RECT& window) {
     return block;
 }
 
-void Write(HANDLE output, CellBlock block) {
+void Write(HANDLE output, CellBlock& block) {
     WriteConsoleOutputA(output, block.cells.data(), block.size, COORD{0, 0}, &block.region);
 }
 

@@ -27,10 +27,6 @@ BOOL WINAPI OnConsoleEvent(DWORD) {
     return FALSE; // the default handler ends the process as before
 }
 
-void GiveBackAtExit() {
-    GiveConsoleBack();
-}
-
 } // namespace
 
 bool HoldConsoleForTheRun() {
@@ -54,7 +50,7 @@ bool HoldConsoleForTheRun() {
         CloseHandle(output);
     }
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
-    std::atexit(GiveBackAtExit);
+    std::atexit(GiveConsoleBack);
     SetConsoleCP(kCodePage437);
     SetConsoleOutputCP(kCodePage437);
     return true;

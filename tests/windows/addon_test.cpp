@@ -1,6 +1,7 @@
 // The add-on and the console hand-back on Windows where there is no console
 // at all (a detached start; CTest under Wine), and the resources of orvane.exe.
 // The same operations on a real console are covered by the end-to-end tests.
+#include "app/addon_call.h"
 #include "platform/console_addon.h"
 #include "platform/windows/hand_back.h"
 
@@ -9,10 +10,6 @@
 #include <string>
 
 namespace {
-
-BSTR Text(const std::string& text) {
-    return SysAllocStringByteLen(text.data(), static_cast<UINT>(text.size()));
-}
 
 bool NoConsole() {
     return GetConsoleWindow() == nullptr && GetConsoleCP() == 0;
@@ -40,8 +37,8 @@ TEST(AddOnWithoutConsole, EveryOperationReturnsAtOnce) {
         EXPECT_EQ(ConsoleMove(position, position), 1) << position;
     }
 
-    BSTR text = Text("You must respond either Y or N  ");
-    BSTR title = Text("  ERROR");
+    BSTR text = NewAddOnText("You must respond either Y or N  ");
+    BSTR title = NewAddOnText("  ERROR");
     EXPECT_EQ(ConsoleMessageBox(text, 0, title, 0, 0), IDOK) << "a box with nowhere to show";
     EXPECT_EQ(ConsoleMessageBox(nullptr, 0, nullptr, 0, 0), IDOK);
     SysFreeString(text);
@@ -55,7 +52,7 @@ TEST(AddOnWithoutConsole, TitleHandsBackAnEmptyString) {
         GTEST_SKIP() << "runs only without a console";
     }
     for (const std::string& wanted : {std::string("Orvane 6.0 Layout Assistant"), std::string()}) {
-        BSTR title = Text(wanted);
+        BSTR title = NewAddOnText(wanted);
         BSTR previous = ConsoleTitle(title);
         ASSERT_NE(previous, nullptr);
         EXPECT_EQ(SysStringByteLen(previous), 0u);
