@@ -191,7 +191,6 @@ int SetModes(int, int, const termios* modes) {
         return static_cast<int>(Fail(t.setModesError));
     }
     t.modes = *modes;
-    ++t.setModesCalls;
     return 0;
 }
 
@@ -218,7 +217,6 @@ int SetAction(int signal, const struct sigaction*, struct sigaction* previous) {
     if (signal == fakeTerminal.actionErrorSignal) {
         return static_cast<int>(Fail(EINVAL));
     }
-    fakeTerminal.handledSignals.push_back(signal);
     if (previous != nullptr) {
         *previous = {};
     }

@@ -55,20 +55,18 @@ struct FakeTerminal {
     int pollsForRoom = 0;              // polls for POLLOUT on the screen
     std::vector<int> pollTimeouts;     // the timeout of every other poll, in order
 
-    termios modes{};                 // the modes the device holds
-    int setModesCalls = 0;           // tcsetattr calls that succeeded
-    int openError = 0;               // opening /dev/tty fails with this
-    int getModesError = 0;           // tcgetattr fails with this
-    int interruptedGetModes = 0;     // the next tcgetattr calls fail with EINTR
-    int setModesError = 0;           // tcsetattr fails with this
-    int interruptedSetModes = 0;     // the next tcsetattr calls fail with EINTR
-    int pipeError = 0;               // making the pipe fails with this
-    int actionErrorSignal = 0;       // sigaction for this signal fails
-    bool foreground = true;          // the tool's process group owns the terminal
-    std::vector<int> handledSignals; // signals given a handler
-    int wakeUps = 0;                 // bytes waiting in the signal pipe
-    int width = 80;                  // terminal columns
-    int height = 25;                 // terminal rows
+    termios modes{};             // the modes the device holds
+    int openError = 0;           // opening /dev/tty fails with this
+    int getModesError = 0;       // tcgetattr fails with this
+    int interruptedGetModes = 0; // the next tcgetattr calls fail with EINTR
+    int setModesError = 0;       // tcsetattr fails with this
+    int interruptedSetModes = 0; // the next tcsetattr calls fail with EINTR
+    int pipeError = 0;           // making the pipe fails with this
+    int actionErrorSignal = 0;   // sigaction for this signal fails
+    bool foreground = true;      // the tool's process group owns the terminal
+    int wakeUps = 0;             // bytes waiting in the signal pipe
+    int width = 80;              // terminal columns
+    int height = 25;             // terminal rows
 };
 
 // The fake in use.
