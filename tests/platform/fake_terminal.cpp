@@ -3,11 +3,14 @@
 #include "platform/posix/console_model.h"
 #include "platform/posix/terminal.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
 #include <unistd.h>
+#include <utility>
 
 namespace fake {
 
@@ -293,6 +296,12 @@ std::string QueuedKeys() {
 
 bool StartOnFake() {
     return StartTerminalConsole().cause == TerminalRefusalCause::None;
+}
+
+void StartTyping(std::vector<KeyboardEvent> script) {
+    ASSERT_TRUE(StartOnFake());
+    SetTerminalRawMode(true);
+    fakeTerminal.script = std::move(script);
 }
 
 void Advance(milliseconds span) {

@@ -97,12 +97,25 @@ struct Exited {
     int status; // the exit status asked for
 };
 
+// The exit status `run` asked the fake exit for, or -1 when it returned.
+template <typename Run> int ExitStatusOf(Run run) {
+    try {
+        run();
+    } catch (const Exited& exited) {
+        return exited.status;
+    }
+    return -1;
+}
+
 // The key-down characters in the console's input queue, in order; each must
 // be followed by its key-up.
 std::string QueuedKeys();
 
 // Attaches the console to the fake terminal; false when that is refused.
 bool StartOnFake();
+
+// Attaches to the fake terminal in raw mode, the script given (a failure when refused).
+void StartTyping(std::vector<KeyboardEvent> script);
 
 // Thrown by a poll that would block for ever: nothing in the script is left
 // to wake it, so the real program would hang there.
