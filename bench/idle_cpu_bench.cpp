@@ -22,48 +22,10 @@ using Clock = std::chrono::steady_clock;
 constexpr double kSpellSeconds = 5;
 constexpr int kEchoKeys = 15;
 
-Clock::time_point After(double seconds) {
-    return Clock::now() +
-           std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
-}
-
-// Types keys, then takes output until `text` has arrived (blanks and escape
-// sequences aside); false after 10 s.
-bool TypeAndAwait(const PtyChild& child, const std::string& keys, const std::string& text) {
-    if (write(child.master, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) {
-        return false;
-    }
-    std::string stream;
-    const Clock::time_point limit = After(10);
-    while (Clock::now() < limit) {
-        if (ArrivalOffset(stream, text) != std::string::npos) {
-            return true;
-        }
-        ReadSome(child.master, stream, 100);
-    }
-    return false;
-}
-
-// CPU share of a core and wake-ups per second over one spell of waiting.
-struct Spell {
-    bool ok = false;
-    double cpuShare = 0;
-    double wakeUpsPerSecond = 0;
-};
-
-Spell MeasureSpell(const PtyChild& child) {
-    Spell spell;
-    DrainUntil(child.master, nullptr, After(0.3)); // let the last frame settle
-    const ProcessFigures before = ReadProcessFigures(child.pid);
-    const Clock::time_point start = Clock::now();
-    DrainUntil(child.master, nullptr, After(kSpellSeconds));
-    const ProcessFigures after = ReadProcessFigures(child.pid);
-    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-    spell.ok = before.ok && after.ok;
-    spell.cpuShare = (after.cpuSeconds - before.cpuSeconds) / wall;
-    spell.wakeUpsPerSecond =
-        static_cast<double>(after.contextSwitches - before.contextSwitches) / wall;
-    return spell;
+// One spell, once the last frame has settled.
+Spell SettledSpell(const PtyChild& child) {
+    DrainUntil(child.master, nullptr, After(0.3));
+    return MeasureSpell(child, kSpellSeconds);
 }
 
 // Median milliseconds from a typed byte to the first byte the child writes back.
@@ -97,15 +59,15 @@ Figures MeasureTool() {
         return figures;
     }
     if (TypeAndAwait(child, "", "Maximum front-back spacing")) {
-        figures.question = MeasureSpell(child);
+        figures.question = SettledSpell(child);
         figures.echoMs = MedianEchoMs(child, '1');
     }
     // The echoed digits are the first answer; the rest leads to the box.
     if (TypeAndAwait(child, "\r4\rmaybe\r", "ERROR")) {
-        figures.box = MeasureSpell(child);
+        figures.box = SettledSpell(child);
     }
     if (TypeAndAwait(child, "\rn\r4\r0.5\r120\r", "press any key to quit")) {
-        figures.anyKey = MeasureSpell(child);
+        figures.anyKey = SettledSpell(child);
     }
     EndChild(child, nullptr);
     return figures;
@@ -120,7 +82,7 @@ Figures MeasureBlockingRead() {
         return figures;
     }
     if (TypeAndAwait(child, "", "ready")) {
-        figures.question = MeasureSpell(child);
+        figures.question = SettledSpell(child);
         figures.echoMs = MedianEchoMs(child, '1');
     }
     EndChild(child, nullptr);

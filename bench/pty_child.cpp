@@ -154,6 +154,43 @@ ProcessFigures ReadProcessFigures(pid_t pid) {
     return figures;
 }
 
+std::chrono::steady_clock::time_point After(double seconds) {
+    using Clock = std::chrono::steady_clock;
+    return Clock::now() +
+           std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+}
+
+bool TypeAndAwait(const PtyChild& child, const std::string& keys, const std::string& text) {
+    if (!keys.empty() &&
+        write(child.master, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) {
+        return false;
+    }
+    std::string stream;
+    const auto limit = After(10);
+    while (std::chrono::steady_clock::now() < limit) {
+        if (ArrivalOffset(stream, text) != std::string::npos) {
+            return true;
+        }
+        ReadSome(child.master, stream, 100);
+    }
+    return false;
+}
+
+Spell MeasureSpell(const PtyChild& child, double seconds) {
+    Spell spell;
+    const ProcessFigures before = ReadProcessFigures(child.pid);
+    const auto start = std::chrono::steady_clock::now();
+    DrainUntil(child.master, nullptr, After(seconds));
+    const ProcessFigures after = ReadProcessFigures(child.pid);
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    spell.ok = before.ok && after.ok && wall > 0;
+    spell.cpuShare = (after.cpuSeconds - before.cpuSeconds) / wall;
+    spell.wakeUpsPerSecond =
+        static_cast<double>(after.contextSwitches - before.contextSwitches) / wall;
+    return spell;
+}
+
 void EndChild(PtyChild& child, std::string* rest, rusage* usage) {
     kill(child.pid, SIGTERM);
     std::string ignored;

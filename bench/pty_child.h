@@ -42,6 +42,25 @@ struct ProcessFigures {
 };
 ProcessFigures ReadProcessFigures(pid_t pid);
 
+// The steady clock's time `seconds` from now.
+std::chrono::steady_clock::time_point After(double seconds);
+
+// Types `keys` (none when empty), then takes output until `text` has arrived in
+// full (blanks and escape sequences aside, only what arrived after the keys);
+// false after 10 s.
+bool TypeAndAwait(const PtyChild& child, const std::string& keys, const std::string& text);
+
+// The share of one core a waiting child used over a spell, and how often it woke.
+struct Spell {
+    bool ok = false;             // the process was there to read at both ends
+    double cpuShare = 0;         // CPU seconds over wall seconds
+    double wakeUpsPerSecond = 0; // context switches over wall seconds
+};
+
+// Measures `seconds` of the child waiting, taking (and dropping) what it writes
+// meanwhile.
+Spell MeasureSpell(const PtyChild& child, double seconds);
+
 // Ends the child with SIGTERM if it still runs, takes what it writes on the way
 // out (into rest, when given), reaps it (SIGKILL when it has not ended by the
 // time its terminal closes or goes quiet for 2 s) and closes the master. When

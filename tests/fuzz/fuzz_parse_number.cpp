@@ -1,23 +1,11 @@
 // ParseNumber on arbitrary bytes: no crash, no undefined behaviour, always a finite number,
 // and only the numeric prefix matters.
 #include "numtext/numtext.h"
+#include "tests/numtext/extended_bits.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
-#include <string_view>
-
-namespace {
-
-bool SameBits(Extended a, Extended b) {
-    const ExtendedBits x = BitsOf(a);
-    const ExtendedBits y = BitsOf(b);
-    return x.signExponent == y.signExponent && x.significand == y.significand;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

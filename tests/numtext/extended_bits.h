@@ -12,18 +12,21 @@
 #include <limits>
 #include <string>
 
+inline bool SameBits(ExtendedBits a, ExtendedBits b) {
+    return a.signExponent == b.signExponent && a.significand == b.significand;
+}
 inline bool SameBits(Extended a, Extended b) {
-    const ExtendedBits x = BitsOf(a);
-    const ExtendedBits y = BitsOf(b);
-    return x.signExponent == y.signExponent && x.significand == y.significand;
+    return SameBits(BitsOf(a), BitsOf(b));
 }
 
 // The encoding in hexadecimal, sign and exponent first, for failure messages.
-inline std::string Hex(Extended value) {
-    const ExtendedBits bits = BitsOf(value);
+inline std::string Hex(ExtendedBits bits) {
     char text[40];
     std::snprintf(text, sizeof text, "%04X:%016" PRIX64, bits.signExponent, bits.significand);
     return text;
+}
+inline std::string Hex(Extended value) {
+    return Hex(BitsOf(value));
 }
 
 // How many units in the last place a lies from b (finite, of the same sign).

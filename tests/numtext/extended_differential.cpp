@@ -1,4 +1,5 @@
 #include "tests/numtext/extended_differential.h"
+#include "tests/numtext/extended_bits.h"
 #include "tests/numtext/soft_extended.h"
 
 #include <bit>
@@ -115,20 +116,10 @@ ExtendedBits Partner(std::uint64_t& state, ExtendedBits first) {
     return Operand(state);
 }
 
-std::string Hex(ExtendedBits bits) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%04X:%016" PRIX64, bits.signExponent, bits.significand);
-    return text;
-}
-
 std::string HexDouble(double value) {
     char text[24];
     std::snprintf(text, sizeof text, "%016" PRIX64, std::bit_cast<std::uint64_t>(value));
     return text;
-}
-
-bool Same(ExtendedBits a, ExtendedBits b) {
-    return a.signExponent == b.signExponent && a.significand == b.significand;
 }
 
 template <typename Hardware, typename Software>
@@ -138,7 +129,7 @@ DifferentialOperation Binary(std::string name, Hardware hardware, Software softw
                 const ExtendedBits b = Partner(state, a);
                 const ExtendedBits expected = BitsOf(hardware(FromBits(a), FromBits(b)));
                 const ExtendedBits got = BitsOf(software(SoftFromBits(a), SoftFromBits(b)));
-                if (Same(expected, got))
+                if (SameBits(expected, got))
                     return "";
                 return name + " " + Hex(a) + " " + Hex(b) + ": x87 " + Hex(expected) +
                        ", software " + Hex(got);
@@ -230,7 +221,7 @@ std::vector<DifferentialOperation> DifferentialOperations() {
                               const double a = RandomDouble(state);
                               const ExtendedBits expected = BitsOf(Extended(a));
                               const ExtendedBits got = BitsOf(SoftExtended(a));
-                              if (Same(expected, got))
+                              if (SameBits(expected, got))
                                   return "";
                               return "from double " + HexDouble(a) + ": x87 " + Hex(expected) +
                                      ", software " + Hex(got);
@@ -240,9 +231,9 @@ std::vector<DifferentialOperation> DifferentialOperations() {
                               const auto u = static_cast<std::uint64_t>(RandomInteger(state));
                               const int i = static_cast<int>(a >> 32);
                               const bool same =
-                                  Same(BitsOf(Extended(a)), BitsOf(SoftExtended(a))) &&
-                                  Same(BitsOf(Extended(u)), BitsOf(SoftExtended(u))) &&
-                                  Same(BitsOf(Extended(i)), BitsOf(SoftExtended(i)));
+                                  SameBits(BitsOf(Extended(a)), BitsOf(SoftExtended(a))) &&
+                                  SameBits(BitsOf(Extended(u)), BitsOf(SoftExtended(u))) &&
+                                  SameBits(BitsOf(Extended(i)), BitsOf(SoftExtended(i)));
                               if (same)
                                   return "";
                               return "from integer " + std::to_string(a) + " " + std::to_string(u) +

@@ -1,7 +1,6 @@
 #include "trig_reference.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -108,13 +107,6 @@ ExtendedBits FixedAngleOf(int degrees) {
     const ExtendedBits bits = BitsOfRounded(angle);
     mpfr_clear(angle);
     return bits;
-}
-
-std::string BitsText(ExtendedBits bits) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%04x %016llx", bits.signExponent,
-                  static_cast<unsigned long long>(bits.significand));
-    return text;
 }
 
 double TrigScale() {

@@ -26,8 +26,5 @@ ExtendedBits RearAngleOf(const std::string& angleText);
 // degrees * degree, as the layout converts its fixed 30 and 55 degree angles.
 ExtendedBits FixedAngleOf(int degrees);
 
-// "s EEEE SSSSSSSSSSSSSSSS" for failure messages.
-std::string BitsText(ExtendedBits bits);
-
 // Multiplier of the test counts from ORVANE_TRIG_SCALE (for example 100 for a long run by hand).
 double TrigScale();

@@ -3,11 +3,14 @@
 #include "platform/posix/console_model.h"
 #include "platform/posix/terminal.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
 #include <unistd.h>
+#include <utility>
 
 namespace fake {
 
@@ -191,7 +194,6 @@ int SetModes(int, int, const termios* modes) {
         return static_cast<int>(Fail(t.setModesError));
     }
     t.modes = *modes;
-    ++t.setModesCalls;
     return 0;
 }
 
@@ -218,7 +220,6 @@ int SetAction(int signal, const struct sigaction*, struct sigaction* previous) {
     if (signal == fakeTerminal.actionErrorSignal) {
         return static_cast<int>(Fail(EINVAL));
     }
-    fakeTerminal.handledSignals.push_back(signal);
     if (previous != nullptr) {
         *previous = {};
     }
@@ -295,6 +296,12 @@ std::string QueuedKeys() {
 
 bool StartOnFake() {
     return StartTerminalConsole().cause == TerminalRefusalCause::None;
+}
+
+void StartTyping(std::vector<KeyboardEvent> script) {
+    ASSERT_TRUE(StartOnFake());
+    SetTerminalRawMode(true);
+    fakeTerminal.script = std::move(script);
 }
 
 void Advance(milliseconds span) {

@@ -55,20 +55,18 @@ struct FakeTerminal {
     int pollsForRoom = 0;              // polls for POLLOUT on the screen
     std::vector<int> pollTimeouts;     // the timeout of every other poll, in order
 
-    termios modes{};                 // the modes the device holds
-    int setModesCalls = 0;           // tcsetattr calls that succeeded
-    int openError = 0;               // opening /dev/tty fails with this
-    int getModesError = 0;           // tcgetattr fails with this
-    int interruptedGetModes = 0;     // the next tcgetattr calls fail with EINTR
-    int setModesError = 0;           // tcsetattr fails with this
-    int interruptedSetModes = 0;     // the next tcsetattr calls fail with EINTR
-    int pipeError = 0;               // making the pipe fails with this
-    int actionErrorSignal = 0;       // sigaction for this signal fails
-    bool foreground = true;          // the tool's process group owns the terminal
-    std::vector<int> handledSignals; // signals given a handler
-    int wakeUps = 0;                 // bytes waiting in the signal pipe
-    int width = 80;                  // terminal columns
-    int height = 25;                 // terminal rows
+    termios modes{};             // the modes the device holds
+    int openError = 0;           // opening /dev/tty fails with this
+    int getModesError = 0;       // tcgetattr fails with this
+    int interruptedGetModes = 0; // the next tcgetattr calls fail with EINTR
+    int setModesError = 0;       // tcsetattr fails with this
+    int interruptedSetModes = 0; // the next tcsetattr calls fail with EINTR
+    int pipeError = 0;           // making the pipe fails with this
+    int actionErrorSignal = 0;   // sigaction for this signal fails
+    bool foreground = true;      // the tool's process group owns the terminal
+    int wakeUps = 0;             // bytes waiting in the signal pipe
+    int width = 80;              // terminal columns
+    int height = 25;             // terminal rows
 };
 
 // The fake in use.
@@ -99,12 +97,25 @@ struct Exited {
     int status; // the exit status asked for
 };
 
+// The exit status `run` asked the fake exit for, or -1 when it returned.
+template <typename Run> int ExitStatusOf(Run run) {
+    try {
+        run();
+    } catch (const Exited& exited) {
+        return exited.status;
+    }
+    return -1;
+}
+
 // The key-down characters in the console's input queue, in order; each must
 // be followed by its key-up.
 std::string QueuedKeys();
 
 // Attaches the console to the fake terminal; false when that is refused.
 bool StartOnFake();
+
+// Attaches to the fake terminal in raw mode, the script given (a failure when refused).
+void StartTyping(std::vector<KeyboardEvent> script);
 
 // Thrown by a poll that would block for ever: nothing in the script is left
 // to wake it, so the real program would hang there.

@@ -82,12 +82,7 @@ TEST(TerminalSession, ATerminalThatGoesAwayMidFrameEndsTheProcessWithItsModesBac
     SetTerminalRawMode(true);
     Fake().writeLimit = reference.size() / 2;
     ChangeCells("frame");
-    try {
-        PresentScreen();
-        ADD_FAILURE() << "went on writing to a terminal that is gone";
-    } catch (const fake::Exited& exited) {
-        EXPECT_EQ(exited.status, 1);
-    }
+    EXPECT_EQ(fake::ExitStatusOf(PresentScreen), 1) << "went on writing to a terminal that is gone";
     EXPECT_EQ(Fake().screen, reference.substr(0, reference.size() / 2));
     EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()));
     EXPECT_TRUE(SaysOnce(Fake().errorOutput,
@@ -127,16 +122,9 @@ TEST(TerminalSession, ReadingTheKeyboard) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakeTerminalScope scope;
-        ASSERT_TRUE(fake::StartOnFake());
-        SetTerminalRawMode(true);
-        Fake().script = c.script;
+        fake::StartTyping(c.script);
         Fake().interruptedReads = c.interruptedReads;
-        int status = -1;
-        try {
-            PumpTerminalInput();
-        } catch (const fake::Exited& exited) {
-            status = exited.status;
-        }
+        const int status = fake::ExitStatusOf(PumpTerminalInput);
         EXPECT_EQ(fake::QueuedKeys(), c.keys);
         if (c.gone == nullptr) {
             EXPECT_EQ(status, -1);
@@ -164,13 +152,7 @@ TEST(TerminalSession, AHangUpEndsEveryWait) {
         FakeTerminalScope scope;
         ASSERT_TRUE(fake::StartOnFake());
         Fake().script = {{milliseconds(500), Happening::HangUp, ""}};
-        int status = -1;
-        try {
-            c.wait();
-        } catch (const fake::Exited& exited) {
-            status = exited.status;
-        }
-        EXPECT_EQ(status, 1);
+        EXPECT_EQ(fake::ExitStatusOf(c.wait), 1);
         EXPECT_EQ(Fake().now, milliseconds(500));
         EXPECT_TRUE(SaysOnce(Fake().errorOutput, "the terminal went away: hang-up (/dev/tty)"))
             << Fake().errorOutput;

@@ -14,14 +14,8 @@ namespace {
 using fake::Fake;
 using fake::FakeTerminalScope;
 using fake::Happening;
+using fake::StartTyping;
 using std::chrono::milliseconds;
-
-// Attaches to the fake terminal in raw mode, the script given.
-void StartTyping(std::vector<fake::KeyboardEvent> script) {
-    ASSERT_TRUE(fake::StartOnFake());
-    SetTerminalRawMode(true);
-    Fake().script = std::move(script);
-}
 
 fake::KeyboardEvent TypedAt(int ms, const std::string& bytes) {
     return {milliseconds(ms), Happening::Typed, bytes};
