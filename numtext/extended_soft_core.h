@@ -3,17 +3,12 @@
 #pragma once
 
 #include "numtext/extended.h"
+#include "numtext/extended_encoding.h"
 
 #include <bit>
 #include <cstdint>
 
 __extension__ typedef unsigned __int128 Wide;
-
-constexpr int kBias = 16383;
-constexpr std::uint16_t kExponentMask = 0x7FFF;
-constexpr std::uint16_t kSignMask = 0x8000;
-constexpr std::uint64_t kIntegerBit = 0x8000000000000000ULL;
-constexpr std::uint64_t kQuietBit = 0x4000000000000000ULL;
 
 // What an encoding holds. Unnormals, pseudo-infinities and pseudo-not-a-numbers are encodings
 // the x87 refuses as operands: every operation on them is invalid.

@@ -1,5 +1,6 @@
 #include "numtext/extended_trig.h"
 
+#include "numtext/extended_encoding.h"
 #include "numtext/trig_fixed.h"
 #include "numtext/trig_reduction.h"
 #include "numtext/trig_width.h"
@@ -7,12 +8,6 @@
 #include <cstdint>
 
 namespace {
-
-constexpr int kBias = 16383;
-constexpr std::uint16_t kSignBit = 0x8000;
-constexpr std::uint16_t kExponentMask = 0x7FFF;
-constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
-constexpr std::uint64_t kQuietBit = std::uint64_t{1} << 62;
 
 constexpr ExtendedBits kOne{kBias, kIntegerBit};
 // What the x87 unit returns for an invalid operation, sine of infinity for one.
@@ -72,7 +67,7 @@ Approximation CosineOfReduced(const TrigFixed& r) {
 // the other side of a rounding boundary (only the halfway points matter: next to a power of
 // two, either side rounds to that power).
 bool RoundApproximation(const Approximation& approximation, bool negative, ExtendedBits& result) {
-    const std::uint16_t sign = negative ? kSignBit : 0;
+    const std::uint16_t sign = negative ? kSignMask : 0;
     if (approximation.isOne) {
         result = {static_cast<std::uint16_t>(sign | kBias), kIntegerBit};
         return true;
@@ -110,7 +105,7 @@ TrigFixed ExactFixed(std::uint64_t significand, int exponent, int count) {
 } // namespace
 
 bool TrigAtWidth(ExtendedBits x, bool cosine, int count, ExtendedBits& result) {
-    const bool negativeX = (x.signExponent & kSignBit) != 0;
+    const bool negativeX = (x.signExponent & kSignMask) != 0;
     const int biased = x.signExponent & kExponentMask;
     const int exponent = biased - kBias - 63;
     TrigReduction reduction{};
