@@ -3,6 +3,7 @@
 // must agree at each step. The second build is the command line that
 // ORVANE_E2E_COMMAND gives (orvane.exe under Wine); without it there is
 // nothing to compare and the test is skipped.
+#include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
@@ -20,7 +21,6 @@ namespace {
 using std::chrono::seconds;
 
 const std::string kTool = ORVANE_EXECUTABLE;
-constexpr int kAnswerColumn = 73;
 
 // What to wait for after a step's keys, on both sides.
 enum class Until { editorOnRow, box, closingLine, exit };
@@ -44,8 +44,7 @@ int differingCells = 0;
 bool Reached(const TerminalRun& side, const Step& step) {
     switch (step.until) {
     case Until::editorOnRow:
-        return PaneFormat(side.terminal, "#{cursor_x} #{cursor_y} #{cursor_flag}") ==
-               std::to_string(kAnswerColumn - 1) + " " + std::to_string(step.row - 1) + " 1";
+        return EditorWaitsAt(side.terminal, step.row);
     case Until::box:
         return CaptureText(side.terminal).find("╔") != std::string::npos;
     case Until::closingLine:

@@ -2,6 +2,7 @@
 // entry and NO_COLOR allow, a value over its maximum standing out in each,
 // the refusal where the cursor cannot be placed, and the error box's frame
 // under an ASCII locale and under a UTF-8 one that is not installed.
+#include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
@@ -19,7 +20,6 @@ namespace {
 using std::chrono::seconds;
 
 const std::string kTool = ORVANE_EXECUTABLE;
-constexpr int kAnswerColumn = 73;
 constexpr int kFirstQuestionRow = 8;
 constexpr int kFirstResultRow = 16;
 constexpr int kClosingRow = 24;
@@ -37,18 +37,10 @@ void Launch(TerminalRun& run, const std::string& environment) {
     ReleaseWrappedRun(run.run);
 }
 
-bool WaitForEditor(const TerminalRun& run, int row) {
-    const std::string ready =
-        std::to_string(kAnswerColumn - 1) + " " + std::to_string(row - 1) + " 1";
-    return WaitUntil(
-        [&] { return PaneFormat(run.terminal, "#{cursor_x} #{cursor_y} #{cursor_flag}") == ready; },
-        seconds(5));
-}
-
 // Types each answer once its question waits on the next row.
 void Answer(const TerminalRun& run, const std::vector<std::string>& answers) {
     for (std::size_t q = 0; q < answers.size(); ++q) {
-        ASSERT_TRUE(WaitForEditor(run, kFirstQuestionRow + static_cast<int>(q)))
+        ASSERT_TRUE(WaitForEditor(run.terminal, kFirstQuestionRow + static_cast<int>(q)))
             << "question " << q + 1 << ":\n"
             << CaptureText(run.terminal);
         SendText(run.terminal, answers[q]);
@@ -253,7 +245,7 @@ TEST(TerminalKinds, TheErrorBoxIsFramedInAsciiAndInUtf8ByTheLocaleName) {
             }
         }
         SendKeys(run.terminal, {"Enter"});
-        ASSERT_TRUE(WaitForEditor(run, kFirstQuestionRow + 2));
+        ASSERT_TRUE(WaitForEditor(run.terminal, kFirstQuestionRow + 2));
         EndAndExpectTerminalBack(run, "C-c", 130);
     }
 }
