@@ -120,13 +120,8 @@ TEST(HandBack, InterruptAndQuitKeysEndTheToolAtEveryWait) {
             SendKeys(tool.terminal, {"Enter"});
         }
         const bool waiting =
-            c.wait.row == 0
-                ? WaitUntil(
-                      [&] {
-                          return CaptureText(tool.terminal).find(c.wait.text) != std::string::npos;
-                      },
-                      seconds(5))
-                : WaitForRowText(tool.terminal, c.wait.row, c.wait.text, seconds(5));
+            c.wait.row == 0 ? WaitForText(tool.terminal, c.wait.text, seconds(5))
+                            : WaitForRowText(tool.terminal, c.wait.row, c.wait.text, seconds(5));
         ASSERT_TRUE(waiting) << CaptureText(tool.terminal);
         const Screen before = CaptureScreen(tool.terminal);
         SendKeys(tool.terminal, {c.key});
@@ -171,10 +166,7 @@ TEST(HandBack, SuspendKeyStopsTheToolAndFgRedrawsAndGoesOn) {
     const Screen asked = CaptureScreen(shell.terminal);
 
     SendKeys(shell.terminal, {"C-z"});
-    ASSERT_TRUE(
-        WaitUntil([&] { return CaptureText(shell.terminal).find("Stopped") != std::string::npos; },
-                  seconds(5)))
-        << CaptureText(shell.terminal);
+    ASSERT_TRUE(WaitForText(shell.terminal, "Stopped", seconds(5))) << CaptureText(shell.terminal);
     // Handed back while stopped: the shell's line is below the screen, typed
     // text is echoed and the cursor shows.
     const Screen stopped = CaptureScreen(shell.terminal);

@@ -41,16 +41,17 @@ struct Scenario {
 int comparedCells = 0;
 int differingCells = 0;
 
-bool Reached(const TerminalRun& side, const Step& step) {
+// Waits until the side shows what the step waits for.
+bool WaitForStep(const TerminalRun& side, const Step& step, std::chrono::milliseconds limit) {
     switch (step.until) {
     case Until::editorOnRow:
-        return EditorWaitsAt(side.terminal, step.row);
+        return WaitUntil([&] { return EditorWaitsAt(side.terminal, step.row); }, limit);
     case Until::box:
-        return CaptureText(side.terminal).find("╔") != std::string::npos;
+        return WaitForText(side.terminal, "╔", limit);
     case Until::closingLine:
-        return CaptureText(side.terminal).find("press any key to quit") != std::string::npos;
+        return WaitForText(side.terminal, "press any key to quit", limit);
     case Until::exit:
-        return WrappedRunFinished(side.run);
+        return WaitUntil([&] { return WrappedRunFinished(side.run); }, limit);
     }
     return false;
 }
@@ -101,7 +102,7 @@ void RunSideBySide(const Scenario& scenario, const std::string& otherCommand) {
             }
         }
         for (TerminalRun* side : {&posix, &other}) {
-            ASSERT_TRUE(WaitUntil([&] { return Reached(*side, step); }, seconds(10)))
+            ASSERT_TRUE(WaitForStep(*side, step, seconds(10)))
                 << where << (side == &posix ? " (POSIX)" : " (other)") << ":\n"
                 << CaptureText(side->terminal);
         }

@@ -200,9 +200,7 @@ TEST(TerminalKinds, TheErrorBoxIsFramedInAsciiAndInUtf8ByTheLocaleName) {
         TerminalRun run;
         Launch(run, c.environment);
         ASSERT_NO_FATAL_FAILURE(Answer(run, {"5", "4", "x"}));
-        ASSERT_TRUE(WaitUntil(
-            [&] { return CaptureText(run.terminal).find("respond either") != std::string::npos; },
-            seconds(5)))
+        ASSERT_TRUE(WaitForText(run.terminal, "respond either", seconds(5)))
             << CaptureText(run.terminal);
         const Screen screen = CaptureScreen(run.terminal);
         SCOPED_TRACE("screen:\n" + ScreenText(screen));
