@@ -117,9 +117,7 @@ TEST(StopContinue, KillTstpThenContAgainGivesTheModeTheProgramLastSet) {
         EXPECT_EQ(PaneModes(driver.terminal), running) << "after the continue";
 
         ASSERT_TRUE(DriverTakesKey(driver.terminal, "q"));
-        ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(driver.run); }, seconds(5)));
-        EXPECT_EQ(WrappedRunStatus(driver.run), 0);
-        EXPECT_EQ(SttySettingsAfter(driver.run), SttySettingsBefore(driver.run));
+        ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(driver, 0));
     }
 }
 

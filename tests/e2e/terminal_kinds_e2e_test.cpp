@@ -48,14 +48,6 @@ void Answer(const TerminalRun& run, const std::vector<std::string>& answers) {
     }
 }
 
-void EndAndExpectTerminalBack(TerminalRun& run, const std::string& key, int status) {
-    SendKeys(run.terminal, {key});
-    ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(run.run); }, seconds(5)))
-        << CaptureText(run.terminal);
-    EXPECT_EQ(WrappedRunStatus(run.run), status);
-    EXPECT_EQ(SttySettingsAfter(run.run), SttySettingsBefore(run.run));
-}
-
 // The parameters of every SGR sequence the tool sent.
 std::vector<int> SgrParameters(const std::string& stream) {
     std::vector<int> parameters;
@@ -148,7 +140,8 @@ TEST(TerminalKinds, ResultsInTheColoursTheTerminalHasWithTheWarningsStandingOut)
                 ASSERT_TRUE(parameter == 0 || parameter == 7) << "SGR " << parameter;
             }
         }
-        EndAndExpectTerminalBack(run, "q", 0);
+        SendKeys(run.terminal, {"q"});
+        ExpectEndsWithModesBack(run, 0);
     }
 }
 
@@ -165,10 +158,7 @@ TEST(TerminalKinds, WithoutCursorAddressingOneLineAndTheTerminalUntouched) {
         SCOPED_TRACE(c.environment);
         TerminalRun run;
         Launch(run, c.environment);
-        ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(run.run); }, seconds(5)))
-            << CaptureText(run.terminal);
-        EXPECT_EQ(WrappedRunStatus(run.run), 1);
-        EXPECT_EQ(SttySettingsAfter(run.run), SttySettingsBefore(run.run));
+        ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(run, 1));
         std::string written;
         WaitUntil(
             [&] {
@@ -244,7 +234,8 @@ TEST(TerminalKinds, TheErrorBoxIsFramedInAsciiAndInUtf8ByTheLocaleName) {
         }
         SendKeys(run.terminal, {"Enter"});
         ASSERT_TRUE(WaitForEditor(run.terminal, kFirstQuestionRow + 2));
-        EndAndExpectTerminalBack(run, "C-c", 130);
+        SendKeys(run.terminal, {"C-c"});
+        ExpectEndsWithModesBack(run, 130);
     }
 }
 
