@@ -26,9 +26,7 @@ TEST(RealFault, HandsTheTerminalBackAndEndsByTheFault) {
     ASSERT_TRUE(WaitForRowText(driver.terminal, 1, "   fault, waiting", seconds(5)))
         << CaptureText(driver.terminal);
     SendText(driver.terminal, "f");
-    ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(driver.run); }, seconds(5)));
-    EXPECT_EQ(WrappedRunStatus(driver.run), 128 + SIGSEGV);
-    EXPECT_EQ(SttySettingsAfter(driver.run), SttySettingsBefore(driver.run));
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(driver, 128 + SIGSEGV));
     const Screen after = CaptureScreen(driver.terminal);
     EXPECT_TRUE(after.cursorVisible);
     EXPECT_EQ(RowText(after, 1).substr(0, 17), "   fault, waiting");

@@ -68,9 +68,7 @@ TEST(HandBack, ASignalWhileTypingRestoresTheTerminalAndKeepsTheScreen) {
         const pid_t pid = ToolPid(tool);
         ASSERT_GT(pid, 0);
         ASSERT_EQ(::kill(pid, c.signal), 0);
-        ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(tool.run); }, seconds(5)));
-        EXPECT_EQ(WrappedRunStatus(tool.run), 128 + c.signal);
-        EXPECT_EQ(SttySettingsAfter(tool.run), SttySettingsBefore(tool.run));
+        ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(tool, 128 + c.signal));
         const Screen after = CaptureScreen(tool.terminal);
         EXPECT_TRUE(after.cursorVisible);
         EXPECT_EQ(RowText(after, 8).substr(0, kFirstQuestion.size()), kFirstQuestion);
@@ -120,20 +118,12 @@ TEST(HandBack, InterruptAndQuitKeysEndTheToolAtEveryWait) {
             SendKeys(tool.terminal, {"Enter"});
         }
         const bool waiting =
-            c.wait.row == 0
-                ? WaitUntil(
-                      [&] {
-                          return CaptureText(tool.terminal).find(c.wait.text) != std::string::npos;
-                      },
-                      seconds(5))
-                : WaitForRowText(tool.terminal, c.wait.row, c.wait.text, seconds(5));
+            c.wait.row == 0 ? WaitForText(tool.terminal, c.wait.text, seconds(5))
+                            : WaitForRowText(tool.terminal, c.wait.row, c.wait.text, seconds(5));
         ASSERT_TRUE(waiting) << CaptureText(tool.terminal);
         const Screen before = CaptureScreen(tool.terminal);
         SendKeys(tool.terminal, {c.key});
-        ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(tool.run); }, seconds(5)))
-            << CaptureText(tool.terminal);
-        EXPECT_EQ(WrappedRunStatus(tool.run), c.status);
-        EXPECT_EQ(SttySettingsAfter(tool.run), SttySettingsBefore(tool.run));
+        ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(tool, c.status));
         const Screen after = CaptureScreen(tool.terminal);
         EXPECT_TRUE(after.cursorVisible);
         EXPECT_EQ(RowText(after, 8), RowText(before, 8)) << "the screen is kept";
@@ -171,10 +161,7 @@ TEST(HandBack, SuspendKeyStopsTheToolAndFgRedrawsAndGoesOn) {
     const Screen asked = CaptureScreen(shell.terminal);
 
     SendKeys(shell.terminal, {"C-z"});
-    ASSERT_TRUE(
-        WaitUntil([&] { return CaptureText(shell.terminal).find("Stopped") != std::string::npos; },
-                  seconds(5)))
-        << CaptureText(shell.terminal);
+    ASSERT_TRUE(WaitForText(shell.terminal, "Stopped", seconds(5))) << CaptureText(shell.terminal);
     // Handed back while stopped: the shell's line is below the screen, typed
     // text is echoed and the cursor shows.
     const Screen stopped = CaptureScreen(shell.terminal);
@@ -210,10 +197,7 @@ TEST(HandBack, SuspendKeyStopsTheToolAndFgRedrawsAndGoesOn) {
     EXPECT_EQ(RowText(CaptureScreen(shell.terminal), 8).substr(72, 3), "12 ");
 
     SendKeys(shell.terminal, {"C-c"});
-    ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(shell.run); }, seconds(5)))
-        << CaptureText(shell.terminal);
-    EXPECT_EQ(WrappedRunStatus(shell.run), 128 + SIGINT);
-    EXPECT_EQ(SttySettingsAfter(shell.run), SttySettingsBefore(shell.run));
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(shell, 128 + SIGINT));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // tmux pane that runs the line driver, and what it echoed and got read back.
 // The driver asks "   answer?" on row 2, reads the line at column 73 of that
 // row and shows "   got N: <bytes>" below it.
+#include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
@@ -18,7 +19,6 @@ namespace {
 using std::chrono::seconds;
 
 const std::string kDriver = LINE_DRIVER;
-constexpr int kAnswerColumn = 73;
 constexpr int kBlack = 0;        // console colour of the echo
 constexpr int kBrightWhite = 15; // console colour behind it
 // Longer than the wait after which a lone ESC is the Escape key, so the
@@ -60,15 +60,6 @@ std::vector<std::string> GotLines(const TmuxTerminal& terminal) {
 
 bool WaitForGotLines(const TmuxTerminal& terminal, size_t count) {
     return WaitUntil([&] { return GotLines(terminal).size() >= count; }, seconds(5));
-}
-
-// The editor waits for keys: its cursor shows on the answer row, at column 73
-// or past what it has echoed already.
-bool WaitForEditor(const TmuxTerminal& terminal, int row, int column = kAnswerColumn) {
-    std::string expected = std::to_string(column - 1) + " " + std::to_string(row - 1) + " 1";
-    return WaitUntil(
-        [&] { return PaneFormat(terminal, "#{cursor_x} #{cursor_y} #{cursor_flag}") == expected; },
-        seconds(5));
 }
 
 // What the user does: types a text as it stands, presses named keys, or pauses.

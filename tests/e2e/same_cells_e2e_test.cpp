@@ -3,6 +3,7 @@
 // must agree at each step. The second build is the command line that
 // ORVANE_E2E_COMMAND gives (orvane.exe under Wine); without it there is
 // nothing to compare and the test is skipped.
+#include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
@@ -20,7 +21,6 @@ namespace {
 using std::chrono::seconds;
 
 const std::string kTool = ORVANE_EXECUTABLE;
-constexpr int kAnswerColumn = 73;
 
 // What to wait for after a step's keys, on both sides.
 enum class Until { editorOnRow, box, closingLine, exit };
@@ -41,17 +41,17 @@ struct Scenario {
 int comparedCells = 0;
 int differingCells = 0;
 
-bool Reached(const TerminalRun& side, const Step& step) {
+// Waits until the side shows what the step waits for.
+bool WaitForStep(const TerminalRun& side, const Step& step, std::chrono::milliseconds limit) {
     switch (step.until) {
     case Until::editorOnRow:
-        return PaneFormat(side.terminal, "#{cursor_x} #{cursor_y} #{cursor_flag}") ==
-               std::to_string(kAnswerColumn - 1) + " " + std::to_string(step.row - 1) + " 1";
+        return WaitUntil([&] { return EditorWaitsAt(side.terminal, step.row); }, limit);
     case Until::box:
-        return CaptureText(side.terminal).find("╔") != std::string::npos;
+        return WaitForText(side.terminal, "╔", limit);
     case Until::closingLine:
-        return CaptureText(side.terminal).find("press any key to quit") != std::string::npos;
+        return WaitForText(side.terminal, "press any key to quit", limit);
     case Until::exit:
-        return WrappedRunFinished(side.run);
+        return WaitUntil([&] { return WrappedRunFinished(side.run); }, limit);
     }
     return false;
 }
@@ -102,7 +102,7 @@ void RunSideBySide(const Scenario& scenario, const std::string& otherCommand) {
             }
         }
         for (TerminalRun* side : {&posix, &other}) {
-            ASSERT_TRUE(WaitUntil([&] { return Reached(*side, step); }, seconds(10)))
+            ASSERT_TRUE(WaitForStep(*side, step, seconds(10)))
                 << where << (side == &posix ? " (POSIX)" : " (other)") << ":\n"
                 << CaptureText(side->terminal);
         }

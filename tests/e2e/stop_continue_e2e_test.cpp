@@ -39,8 +39,7 @@ char ProcessState(pid_t pid) {
 bool DriverTakesKey(const TmuxTerminal& terminal, const std::string& key) {
     SendText(terminal, key);
     SendKeys(terminal, {"Enter"});
-    return WaitUntil([&] { return CaptureText(terminal).find("key " + key) != std::string::npos; },
-                     seconds(5));
+    return WaitForText(terminal, "key " + key, seconds(5));
 }
 
 // An interactive bash in a pane of its own, with job control, stopped with the test.
@@ -54,8 +53,7 @@ struct ShellRun {
 
 bool StartShell(ShellRun& shell) {
     shell.terminal = StartTerminal({"env PS1='$ ' bash --norc --noprofile -i", 80, 25});
-    return WaitUntil([&] { return CaptureText(shell.terminal).find('$') != std::string::npos; },
-                     seconds(5));
+    return WaitForText(shell.terminal, "$", seconds(5));
 }
 
 // Starts the driver in `mode` at the shell's prompt, as a job of its own.
@@ -68,8 +66,7 @@ bool StartDriverFromShell(const TmuxTerminal& shell, const std::string& mode) {
 // Ctrl+Z, and the shell reports the job stopped.
 bool SuspendFromShell(const TmuxTerminal& shell) {
     SendKeys(shell, {"C-z"});
-    return WaitUntil([&] { return CaptureText(shell).find("Stopped") != std::string::npos; },
-                     seconds(5));
+    return WaitForText(shell, "Stopped", seconds(5));
 }
 
 // The process of job 1, as `jobs -p` at the shell's prompt tells it.
@@ -120,9 +117,7 @@ TEST(StopContinue, KillTstpThenContAgainGivesTheModeTheProgramLastSet) {
         EXPECT_EQ(PaneModes(driver.terminal), running) << "after the continue";
 
         ASSERT_TRUE(DriverTakesKey(driver.terminal, "q"));
-        ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(driver.run); }, seconds(5)));
-        EXPECT_EQ(WrappedRunStatus(driver.run), 0);
-        EXPECT_EQ(SttySettingsAfter(driver.run), SttySettingsBefore(driver.run));
+        ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(driver, 0));
     }
 }
 

@@ -2,6 +2,7 @@
 // entry and NO_COLOR allow, a value over its maximum standing out in each,
 // the refusal where the cursor cannot be placed, and the error box's frame
 // under an ASCII locale and under a UTF-8 one that is not installed.
+#include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
@@ -19,7 +20,6 @@ namespace {
 using std::chrono::seconds;
 
 const std::string kTool = ORVANE_EXECUTABLE;
-constexpr int kAnswerColumn = 73;
 constexpr int kFirstQuestionRow = 8;
 constexpr int kFirstResultRow = 16;
 constexpr int kClosingRow = 24;
@@ -37,31 +37,15 @@ void Launch(TerminalRun& run, const std::string& environment) {
     ReleaseWrappedRun(run.run);
 }
 
-bool WaitForEditor(const TerminalRun& run, int row) {
-    const std::string ready =
-        std::to_string(kAnswerColumn - 1) + " " + std::to_string(row - 1) + " 1";
-    return WaitUntil(
-        [&] { return PaneFormat(run.terminal, "#{cursor_x} #{cursor_y} #{cursor_flag}") == ready; },
-        seconds(5));
-}
-
 // Types each answer once its question waits on the next row.
 void Answer(const TerminalRun& run, const std::vector<std::string>& answers) {
     for (std::size_t q = 0; q < answers.size(); ++q) {
-        ASSERT_TRUE(WaitForEditor(run, kFirstQuestionRow + static_cast<int>(q)))
+        ASSERT_TRUE(WaitForEditor(run.terminal, kFirstQuestionRow + static_cast<int>(q)))
             << "question " << q + 1 << ":\n"
             << CaptureText(run.terminal);
         SendText(run.terminal, answers[q]);
         SendKeys(run.terminal, {"Enter"});
     }
-}
-
-void EndAndExpectTerminalBack(TerminalRun& run, const std::string& key, int status) {
-    SendKeys(run.terminal, {key});
-    ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(run.run); }, seconds(5)))
-        << CaptureText(run.terminal);
-    EXPECT_EQ(WrappedRunStatus(run.run), status);
-    EXPECT_EQ(SttySettingsAfter(run.run), SttySettingsBefore(run.run));
 }
 
 // The parameters of every SGR sequence the tool sent.
@@ -156,7 +140,8 @@ TEST(TerminalKinds, ResultsInTheColoursTheTerminalHasWithTheWarningsStandingOut)
                 ASSERT_TRUE(parameter == 0 || parameter == 7) << "SGR " << parameter;
             }
         }
-        EndAndExpectTerminalBack(run, "q", 0);
+        SendKeys(run.terminal, {"q"});
+        ExpectEndsWithModesBack(run, 0);
     }
 }
 
@@ -173,10 +158,7 @@ TEST(TerminalKinds, WithoutCursorAddressingOneLineAndTheTerminalUntouched) {
         SCOPED_TRACE(c.environment);
         TerminalRun run;
         Launch(run, c.environment);
-        ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(run.run); }, seconds(5)))
-            << CaptureText(run.terminal);
-        EXPECT_EQ(WrappedRunStatus(run.run), 1);
-        EXPECT_EQ(SttySettingsAfter(run.run), SttySettingsBefore(run.run));
+        ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(run, 1));
         std::string written;
         WaitUntil(
             [&] {
@@ -208,9 +190,7 @@ TEST(TerminalKinds, TheErrorBoxIsFramedInAsciiAndInUtf8ByTheLocaleName) {
         TerminalRun run;
         Launch(run, c.environment);
         ASSERT_NO_FATAL_FAILURE(Answer(run, {"5", "4", "x"}));
-        ASSERT_TRUE(WaitUntil(
-            [&] { return CaptureText(run.terminal).find("respond either") != std::string::npos; },
-            seconds(5)))
+        ASSERT_TRUE(WaitForText(run.terminal, "respond either", seconds(5)))
             << CaptureText(run.terminal);
         const Screen screen = CaptureScreen(run.terminal);
         SCOPED_TRACE("screen:\n" + ScreenText(screen));
@@ -253,8 +233,9 @@ TEST(TerminalKinds, TheErrorBoxIsFramedInAsciiAndInUtf8ByTheLocaleName) {
             }
         }
         SendKeys(run.terminal, {"Enter"});
-        ASSERT_TRUE(WaitForEditor(run, kFirstQuestionRow + 2));
-        EndAndExpectTerminalBack(run, "C-c", 130);
+        ASSERT_TRUE(WaitForEditor(run.terminal, kFirstQuestionRow + 2));
+        SendKeys(run.terminal, {"C-c"});
+        ExpectEndsWithModesBack(run, 130);
     }
 }
 

@@ -2,9 +2,13 @@
 // removed however a test ends.
 #pragma once
 
+#include "tests/e2e/host_process.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
 
+#include <gtest/gtest.h>
+
+#include <chrono>
 #include <string>
 
 namespace e2e {
@@ -27,6 +31,16 @@ inline void PrepareTerminalRun(TerminalRun& run, const std::string& programComma
                                int height = 25) {
     run.run = PrepareWrappedRun(programCommand);
     run.terminal = StartTerminal({WrappedRunCommand(run.run), width, height});
+}
+
+// The program ends within 5 s with `status`, and the terminal's modes are back
+// as it found them. Call it under ASSERT_NO_FATAL_FAILURE where the test cannot
+// go on after a run that never ended.
+inline void ExpectEndsWithModesBack(const TerminalRun& run, int status) {
+    ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(run.run); }, std::chrono::seconds(5)))
+        << CaptureText(run.terminal);
+    EXPECT_EQ(WrappedRunStatus(run.run), status);
+    EXPECT_EQ(SttySettingsAfter(run.run), SttySettingsBefore(run.run));
 }
 
 } // namespace e2e

@@ -212,6 +212,11 @@ std::string CaptureTextWithHistory(const TmuxTerminal& terminal) {
     return TmuxOrThrow(terminal.server, {"capture-pane", "-p", "-S", "-", "-t", Target()});
 }
 
+bool WaitForText(const TmuxTerminal& terminal, const std::string& text,
+                 std::chrono::milliseconds limit) {
+    return WaitUntil([&] { return CaptureText(terminal).find(text) != std::string::npos; }, limit);
+}
+
 bool WaitForRowText(const TmuxTerminal& terminal, int row, const std::string& text,
                     std::chrono::milliseconds limit) {
     return WaitUntil(

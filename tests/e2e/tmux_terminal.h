@@ -57,6 +57,10 @@ std::string CaptureText(const TmuxTerminal& terminal);
 // The same, with the lines that have scrolled off the top before them.
 std::string CaptureTextWithHistory(const TmuxTerminal& terminal);
 
+// Waits until the pane shows `text` anywhere on screen.
+bool WaitForText(const TmuxTerminal& terminal, const std::string& text,
+                 std::chrono::milliseconds limit);
+
 // Waits until row (counted from 1) of the pane contains `text`.
 bool WaitForRowText(const TmuxTerminal& terminal, int row, const std::string& text,
                     std::chrono::milliseconds limit);

@@ -1,6 +1,7 @@
 // Whole runs of the tool in a real terminal: six answers typed into a tmux
 // pane, refusals with their bell and error box, the results screen read back
 // cell by cell, and the terminal checked after the closing key.
+#include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
@@ -24,7 +25,6 @@ constexpr int kBlack = 0;
 constexpr int kDarkGrey = 8;
 constexpr int kBrightRed = 12;
 constexpr int kBrightWhite = 15;
-constexpr int kAnswerColumn = 73;
 constexpr int kWidth = 80;  // the tool's screen buffer
 constexpr int kHeight = 25; // ditto
 
@@ -278,17 +278,6 @@ bool WaitForBells(const ToolRun& tool, int count) {
            BellCount(tool) == count;
 }
 
-// The line editor waits for keys: the cursor shows at column 73 of the row.
-bool WaitForEditor(const ToolRun& tool, int paneRow) {
-    std::string ready =
-        std::to_string(kAnswerColumn - 1) + " " + std::to_string(paneRow - 1) + " 1";
-    return WaitUntil(
-        [&] {
-            return PaneFormat(tool.terminal, "#{cursor_x} #{cursor_y} #{cursor_flag}") == ready;
-        },
-        seconds(5));
-}
-
 void TypeAnswer(const ToolRun& tool, const std::string& answer) {
     if (!answer.empty()) {
         SendText(tool.terminal, answer);
@@ -299,7 +288,7 @@ void TypeAnswer(const ToolRun& tool, const std::string& answer) {
 // Answers each question once its editor waits on the row the anchors give.
 void AnswerAll(const ToolRun& tool, const RunCase& run, const ExpectedScreen& expected) {
     for (int q = 0; q < 6; ++q) {
-        ASSERT_TRUE(WaitForEditor(tool, expected.answerRows[q]))
+        ASSERT_TRUE(WaitForEditor(tool.terminal, expected.answerRows[q]))
             << "question " << q + 1 << " not asked on row " << expected.answerRows[q] << ":\n"
             << CaptureText(tool.terminal);
         TypeAnswer(tool, run.answers[static_cast<size_t>(q)]);
@@ -560,8 +549,9 @@ void RefuseOnce(ToolRun& tool, int row, const Refusal& refusal, const std::strin
     SendKeys(tool.terminal, {refusal.dismissKey});
     ASSERT_TRUE(WaitUntil([&] { return !BoxShown(tool); }, seconds(5)))
         << "box still there after " << refusal.dismissKey;
-    ASSERT_TRUE(WaitForEditor(tool, row)) << "question not asked again on row " << row << ":\n"
-                                          << CaptureText(tool.terminal);
+    ASSERT_TRUE(WaitForEditor(tool.terminal, row))
+        << "question not asked again on row " << row << ":\n"
+        << CaptureText(tool.terminal);
     Screen again = CaptureScreen(tool.terminal);
     SCOPED_TRACE("asked again:\n" + ScreenText(again));
     ExpectSameCells(again, asked, "not as before the refused answer");
@@ -594,7 +584,7 @@ TEST(WholeRunInTerminal, RefusedAnswersRingBoxBlankAndAskAgain) {
     int bells = 0;
     for (int q = 0; q < 6; ++q) {
         const int row = expected.answerRows[q];
-        ASSERT_TRUE(WaitForEditor(tool, row))
+        ASSERT_TRUE(WaitForEditor(tool.terminal, row))
             << "question " << q + 1 << " not asked on row " << row << ":\n"
             << CaptureText(tool.terminal);
         if (q == 2) {
