@@ -8,6 +8,7 @@
 #include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
+#include "tests/sgr_parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -46,31 +47,6 @@ void Answer(const TerminalRun& run, const std::vector<std::string>& answers) {
         SendText(run.terminal, answers[q]);
         SendKeys(run.terminal, {"Enter"});
     }
-}
-
-// The parameters of every SGR sequence the tool sent.
-std::vector<int> SgrParameters(const std::string& stream) {
-    std::vector<int> parameters;
-    for (std::size_t i = stream.find("\x1b["); i != std::string::npos;
-         i = stream.find("\x1b[", i + 1)) {
-        std::size_t end = i + 2;
-        while (end < stream.size() && (stream[end] < 0x40 || stream[end] > 0x7E)) {
-            ++end;
-        }
-        if (end >= stream.size() || stream[end] != 'm') {
-            continue;
-        }
-        int value = 0;
-        for (std::size_t k = i + 2; k <= end; ++k) {
-            if (stream[k] == ';' || k == end) {
-                parameters.push_back(value);
-                value = 0;
-            } else {
-                value = value * 10 + (stream[k] - '0');
-            }
-        }
-    }
-    return parameters;
 }
 
 // How a cell looks: colours as SGR palette numbers, and the attributes.

@@ -1,10 +1,10 @@
 #include "platform/message_box.h"
 #include "platform/terminal_text/frame.h"
 #include "platform/terminal_text/presenter.h"
+#include "tests/sgr_parameters.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 namespace {
@@ -171,22 +171,6 @@ TEST(Presenter, ConsoleColoursBecomeSgrColoursWithBlueAndRedSwapped) {
         AppendSgr(out, c.attribute, TerminalStyle{TerminalEncoding::Utf8, c.colours});
         EXPECT_EQ(out, c.sgr) << std::hex << c.attribute;
     }
-}
-
-// The parameters of every SGR sequence in out, in order: "\x1b[0;7mA\x1b[0m" gives {0, 7, 0}.
-std::vector<int> SgrParameters(const std::string& out) {
-    std::vector<int> parameters;
-    for (std::size_t i = out.find("\x1b["); i != std::string::npos; i = out.find("\x1b[", i + 1)) {
-        const std::size_t end = out.find_first_of("ABCDHJKlhmt", i + 2);
-        if (end == std::string::npos || out[end] != 'm') {
-            continue;
-        }
-        std::istringstream list(out.substr(i + 2, end - i - 2));
-        for (std::string number; std::getline(list, number, ';');) {
-            parameters.push_back(number.empty() ? 0 : std::stoi(number));
-        }
-    }
-    return parameters;
 }
 
 // A results screen in miniature: a dark grey label, a black value and a value
