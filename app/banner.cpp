@@ -1,13 +1,14 @@
+#include "app/screen_texts.h"
 #include "app/winmain.h"
 #include "console/console.h"
 
 void ShowBanner() {
     NewLine();
-    PrintText("   Orvane 6.0 Layout Assistant v1");
+    PrintText(screen::kBannerTitle);
     NewLine();
-    PrintText("   Speaker placement for six-channel listening rooms");
+    PrintText(screen::kBannerCredit);
     NewLine();
-    PrintText("   https://orvane.example/layout");
+    PrintText(screen::kBannerAddress);
     NewLine();
     NewLine();
     NewLine();

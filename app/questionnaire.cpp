@@ -1,6 +1,7 @@
 #include "app/questionnaire.h"
 
 #include "app/addon_call.h"
+#include "app/screen_texts.h"
 #include "console/console.h"
 #include "numtext/numtext.h"
 #include "platform/console_addon.h"
@@ -9,40 +10,17 @@
 
 namespace {
 
-constexpr int kAnswerColumn = 73;
-constexpr int kPromptColour = 8;
-constexpr int kAnswerColour = 0;
-constexpr int kWhite = 15;
-
-constexpr std::string_view kFrontBackPrompt =
-    "   Maximum front-back spacing of the front and surround speakers?";
-constexpr std::string_view kSideSidePrompt =
-    "   Maximum side-side spacing of the left-side and right-side speakers?";
-constexpr std::string_view kFixedPrompt =
-    "   Is the surround speaker side-to-side spacing fixed [Y/N]?";
-constexpr std::string_view kFixedSpacingPrompt =
-    "   Side-to-side spacing of the surround speakers?";
-constexpr std::string_view kMaximumSpacingPrompt =
-    "   Maximum side-to-side spacing of the surround speakers?";
-constexpr std::string_view kHeightPrompt =
-    "   Height of surround speakers above the listening position?";
-constexpr std::string_view kAnglePrompt =
-    "   Angular position of surround speakers in degrees [110 to 145]?";
-
-constexpr std::string_view kErrorTitle = "  ERROR";
-constexpr std::string_view kYesNoError = "You must respond either Y or N  ";
-constexpr std::string_view kAngleError =
-    "You must respond with an angle between 110 and 145 degrees  ";
+using namespace screen;
 
 const Extended kSmallestAngle = 110;
 const Extended kLargestAngle = 145;
 
 // Prompt where the cursor is, answer at column 73 of answerRow.
 std::string Ask(std::string_view prompt, int answerRow) {
-    SetColor(kPromptColour, kWhite);
+    SetColor(kPromptColour, kBackground);
     PrintText(prompt);
     NewLine();
-    SetColor(kAnswerColour, kWhite);
+    SetColor(kAnswerColour, kBackground);
     Locate(answerRow, kAnswerColumn);
     return LineInput();
 }
@@ -63,6 +41,29 @@ void Refuse(std::string_view message, int answerRow, const std::string& refused)
     Locate(answerRow, kAnswerColumn);
     PrintText(std::string(refused.size(), ' '));
     NewLine();
+}
+
+std::string AsTyped(std::string answer) {
+    return answer;
+}
+
+bool IsYesOrNo(std::string_view answer) {
+    return answer == "Y" || answer == "N";
+}
+
+// The question on `row` (from column 1, the prompt printed over itself) until
+// the answer, as `normalise` stores it, passes `accepted`.
+std::string AskUntilAccepted(std::string_view prompt, int row, std::string_view error,
+                             std::string (*normalise)(std::string),
+                             bool (*accepted)(std::string_view)) {
+    for (;;) {
+        Locate(row, 0);
+        std::string answer = normalise(Ask(prompt, row));
+        if (accepted(answer)) {
+            return answer;
+        }
+        Refuse(error, row, answer);
+    }
 }
 
 double Number(const std::string& answer) {
@@ -97,27 +98,15 @@ AnswerSet AskQuestions() {
     const std::string sideSide = Ask(kSideSidePrompt, firstRow + 1);
 
     const int fixedRow = CursorRow();
-    for (;;) {
-        Locate(fixedRow, 0);
-        answers.surroundFixed = NormalisedYesNo(Ask(kFixedPrompt, fixedRow));
-        if (answers.surroundFixed == "Y" || answers.surroundFixed == "N") {
-            break;
-        }
-        Refuse(kYesNoError, fixedRow, answers.surroundFixed);
-    }
+    answers.surroundFixed =
+        AskUntilAccepted(kFixedPrompt, fixedRow, kYesNoError, NormalisedYesNo, IsYesOrNo);
     const std::string spacing = Ask(
         answers.surroundFixed == "Y" ? kFixedSpacingPrompt : kMaximumSpacingPrompt, fixedRow + 1);
     const std::string height = Ask(kHeightPrompt, fixedRow + 2);
 
     const int angleRow = CursorRow();
-    for (;;) {
-        Locate(angleRow, 0);
-        answers.surroundAngle = Ask(kAnglePrompt, angleRow);
-        if (AngleAccepted(answers.surroundAngle)) {
-            break;
-        }
-        Refuse(kAngleError, angleRow, answers.surroundAngle);
-    }
+    answers.surroundAngle =
+        AskUntilAccepted(kAnglePrompt, angleRow, kAngleError, AsTyped, AngleAccepted);
 
     answers.maxFrontBack = Number(frontBack);
     answers.maxSideSide = Number(sideSide);

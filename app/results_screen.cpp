@@ -1,5 +1,6 @@
 #include "app/results_screen.h"
 
+#include "app/screen_texts.h"
 #include "console/console.h"
 #include "numtext/numtext.h"
 
@@ -8,14 +9,7 @@
 
 namespace {
 
-constexpr int kValueColumn = 73;
-constexpr int kLabelColour = 8;
-constexpr int kValueColour = 0;
-constexpr int kExceededColour = 12;
-constexpr int kWhite = 15;
-
-constexpr std::string_view kSurroundPairLabel = "   Side-side spacing of the surround speakers";
-constexpr std::string_view kClosingLine = "   press any key to quit";
+using namespace screen;
 
 struct ResultLine {
     std::string_view label; // printed at column 1
@@ -29,7 +23,7 @@ std::string ValueText(double value) {
 
 // Bright red once the value is above its maximum; not-a-number counts as above.
 int LimitColour(double value, double maximum) {
-    return value <= maximum ? kValueColour : kExceededColour;
+    return value <= maximum ? kAnswerColour : kExceededColour;
 }
 
 } // namespace
@@ -42,37 +36,32 @@ void ShowResults(const AnswerSet& answers, const LayoutResult& layout) {
     NewLine();
     NewLine();
     const std::array<ResultLine, 5> lines = {{
-        {"   Front-back spacing of the front L/R and surround speakers",
-         ValueText(layout.frontSurroundSpacing),
+        {kResultLabels[0], ValueText(layout.frontSurroundSpacing),
          LimitColour(layout.frontSurroundSpacing, answers.maxFrontBack)},
-        {"   Front-back spacing of the front L/R and front side speakers",
-         ValueText(layout.frontSideSpacing), kValueColour},
-        {"   Front-back spacing of the front L/R speakers and listening position",
-         ValueText(layout.frontListenerSpacing), kValueColour},
-        {"   Listening distance and side-side spacing of the front L/R speakers",
-         ValueText(layout.listeningDistance), kValueColour},
-        {"   Side-side spacing of the front left-side and right-side speakers",
-         ValueText(layout.sidePairSpacing),
+        {kResultLabels[1], ValueText(layout.frontSideSpacing), kAnswerColour},
+        {kResultLabels[2], ValueText(layout.frontListenerSpacing), kAnswerColour},
+        {kResultLabels[3], ValueText(layout.listeningDistance), kAnswerColour},
+        {kResultLabels[4], ValueText(layout.sidePairSpacing),
          LimitColour(layout.sidePairSpacing, answers.maxSideSide)},
     }};
     // Labels follow the cursor; values are placed by row, counted from here.
     const int firstRow = CursorRow();
     for (std::size_t k = 0; k < lines.size(); ++k) {
-        SetColor(kLabelColour, kWhite);
+        SetColor(kPromptColour, kBackground);
         PrintText(lines[k].label);
         NewLine();
-        Locate(firstRow + static_cast<int>(k), kValueColumn);
-        SetColor(lines[k].colour, kWhite);
+        Locate(firstRow + static_cast<int>(k), kAnswerColumn);
+        SetColor(lines[k].colour, kBackground);
         PrintText(lines[k].text);
         NewLine();
     }
     if (answers.surroundFixed == "N") {
         const std::string text = ValueText(layout.surroundPairSpacing);
-        SetColor(kLabelColour, kWhite);
-        PrintText(kSurroundPairLabel);
+        SetColor(kPromptColour, kBackground);
+        PrintText(kResultLabels[5]);
         NewLine();
-        SetColor(kValueColour, kWhite);
-        Locate(firstRow + 5, kValueColumn);
+        SetColor(kAnswerColour, kBackground);
+        Locate(firstRow + 5, kAnswerColumn);
         PrintText(text);
         NewLine();
     } else {
@@ -80,7 +69,7 @@ void ShowResults(const AnswerSet& answers, const LayoutResult& layout) {
     }
     NewLine();
     NewLine();
-    SetColor(kLabelColour, kWhite);
+    SetColor(kPromptColour, kBackground);
     PrintText(kClosingLine);
     NewLine();
     WaitKey();

@@ -1,11 +1,10 @@
 #include "app/addon_call.h"
+#include "app/screen_texts.h"
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/console_addon.h"
 
 namespace {
-
-constexpr std::string_view kWindowTitle = "Orvane 6.0 Layout Assistant";
 
 // Window-menu entries and the icon, by the values the window system gives them.
 constexpr LONG kApplicationIcon = 32512;
@@ -14,7 +13,7 @@ constexpr LONG kMenuSize = 61440;
 constexpr LONG kMenuMaximize = 61488;
 
 void SetTitle() {
-    BSTR title = NewAddOnText(kWindowTitle);
+    BSTR title = NewAddOnText(screen::kWindowTitle);
     BSTR previous = CallAddOn([&] { return ConsoleTitle(title); });
     SysFreeString(title);
     SysFreeString(previous);
@@ -31,13 +30,13 @@ void SetUpConsoleWindow(HINSTANCE instance) {
     for (LONG item : {kMenuRestore, LONG{0}, kMenuSize, LONG{-2}, LONG{-1}, kMenuMaximize}) {
         CallAddOn([item] { return DeleteWindowMenuItem(item); });
     }
-    SetColor(0, 15);
+    SetColor(screen::kAnswerColour, screen::kBackground);
     // Cleared before and after the resize, so nothing of a console of another
     // size stays visible and the whole window is white.
     ClearScreen();
     CallAddOn([] { return Console80x(25); });
     CallAddOn([] { return ConsoleMove(32767, 32767); });
     ClearScreen();
-    SetColor(0, 15);
+    SetColor(screen::kAnswerColour, screen::kBackground);
     SetCursor(0);
 }
