@@ -1,8 +1,12 @@
 // Whole runs of the program on the headless console: keys in, the final
-// screen compared cell by cell, so a failure names the cell that differs.
+// screen compared cell by cell with its file in tests/golden/, so a failure
+// names the cell that differs. ORVANE_UPDATE_GOLDEN=1 rewrites the files from
+// these runs instead (the update_golden_screens target does that).
+#include "app/screen_texts.h"
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/posix/headless.h"
+#include "tests/golden/golden_screen.h"
 
 #include <gtest/gtest.h>
 
@@ -11,39 +15,12 @@
 
 namespace {
 
-constexpr WORD kAnswer = 0xF0;   // black on bright white
-constexpr WORD kPrompt = 0xF8;   // dark grey on bright white
-constexpr WORD kExceeded = 0xFC; // bright red on bright white
+using golden::GoldenScreen;
+
+constexpr WORD kPromptAttribute = palette::Attribute(screen::kPromptColour, screen::kBackground);
+constexpr int kFirstResultRow = 16;
 
 const KeyPress kEnter{VK_RETURN, 0x1C, 13, 0};
-
-const char* const kPrompts[] = {
-    "   Maximum front-back spacing of the front and surround speakers?",
-    "   Maximum side-side spacing of the left-side and right-side speakers?",
-    "   Is the surround speaker side-to-side spacing fixed [Y/N]?",
-    "   Maximum side-to-side spacing of the surround speakers?",
-    "   Height of surround speakers above the listening position?",
-    "   Angular position of surround speakers in degrees [110 to 145]?",
-};
-const char* const kFixedSpacingPrompt = "   Side-to-side spacing of the surround speakers?";
-const char* const kLabels[] = {
-    "   Front-back spacing of the front L/R and surround speakers",
-    "   Front-back spacing of the front L/R and front side speakers",
-    "   Front-back spacing of the front L/R speakers and listening position",
-    "   Listening distance and side-side spacing of the front L/R speakers",
-    "   Side-side spacing of the front left-side and right-side speakers",
-    "   Side-side spacing of the surround speakers",
-};
-
-struct Screen {
-    std::vector<ScreenCell> cells = std::vector<ScreenCell>(80 * 25, ScreenCell{' ', kAnswer});
-    void Put(int row, int column, const std::string& text, WORD attribute) {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            cells[(row - 1) * 80 + column - 1 + i] = {static_cast<unsigned char>(text[i]),
-                                                      attribute};
-        }
-    }
-};
 
 void TypeAnswers(const std::vector<std::string>& answers) {
     for (const std::string& answer : answers) {
@@ -61,78 +38,144 @@ int RunProgram(const std::vector<std::string>& answers) {
     return WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), 10);
 }
 
-// The expected screen of a run whose answers all stand on rows 8 to 13.
-Screen ExpectedScreen(const std::vector<std::string>& answers, const char* const values[6],
-                      const WORD colours[6]) {
-    Screen screen;
-    screen.Put(2, 1, "   Orvane 6.0 Layout Assistant v1", kAnswer);
-    for (int q = 0; q < 6; ++q) {
-        const char* prompt = q == 3 && answers[2] == "Y" ? kFixedSpacingPrompt : kPrompts[q];
-        screen.Put(8 + q, 1, prompt, kPrompt);
-        screen.Put(8 + q, 73, answers[q], kAnswer);
-    }
-    for (int k = 0; k < 6; ++k) {
-        if (values[k] != nullptr) {
-            screen.Put(16 + k, 1, kLabels[k], kPrompt);
-            screen.Put(16 + k, 73, values[k], colours[k]);
+char HexDigit(int colour) {
+    return "0123456789abcdef"[colour & 15];
+}
+
+GoldenScreen ConsoleScreen(const ConsoleModel& console) {
+    GoldenScreen screen;
+    for (int row = 0; row < golden::kHeight; ++row) {
+        std::string text, foreground, background;
+        for (int column = 0; column < golden::kWidth; ++column) {
+            const ScreenCell& cell = console.cells[static_cast<size_t>(row * 80 + column)];
+            text += static_cast<char>(cell.character);
+            foreground += HexDigit(cell.attribute);
+            background += HexDigit(cell.attribute >> 4);
         }
+        screen.text.push_back(text);
+        screen.foreground.push_back(foreground);
+        screen.background.push_back(background);
     }
-    screen.Put(24, 1, "   press any key to quit", kPrompt);
     return screen;
 }
 
-void ExpectScreen(const Screen& expected) {
+// The console shows the golden screen `name`, or, when updating, becomes it.
+void ExpectGoldenScreen(const std::string& name) {
+    SCOPED_TRACE("tests/golden/" + name + ".screen");
     const ConsoleModel& console = HeadlessConsole();
-    ASSERT_EQ(console.cells.size(), expected.cells.size());
+    ASSERT_EQ(console.cells.size(), 80u * 25u);
+    const GoldenScreen shown = ConsoleScreen(console);
+    if (golden::UpdatingGoldenScreens()) {
+        golden::WriteGoldenScreen(name, shown);
+        return;
+    }
+    const GoldenScreen expected = golden::ReadGoldenScreen(name);
     int differences = 0;
-    for (int row = 1; row <= 25; ++row) {
-        if (row == 3 || row == 4) {
-            continue; // credit and web-address rows are checked by the start-up tests
-        }
-        for (int column = 1; column <= 80; ++column) {
-            const ScreenCell& got = console.cells[(row - 1) * 80 + column - 1];
-            const ScreenCell& want = expected.cells[(row - 1) * 80 + column - 1];
-            if ((got.character != want.character || got.attribute != want.attribute) &&
+    for (int row = 1; row <= golden::kHeight; ++row) {
+        for (int column = 1; column <= golden::kWidth; ++column) {
+            const auto r = static_cast<size_t>(row - 1);
+            const auto c = static_cast<size_t>(column - 1);
+            const char got = shown.text[r][c];
+            const char want = expected.text[r][c];
+            const int gotInk = golden::ColourAt(shown.foreground, row, column);
+            const int wantInk = golden::ColourAt(expected.foreground, row, column);
+            const int gotPaper = golden::ColourAt(shown.background, row, column);
+            const int wantPaper = golden::ColourAt(expected.background, row, column);
+            if ((got != want || gotInk != wantInk || gotPaper != wantPaper) &&
                 ++differences <= 10) {
-                ADD_FAILURE() << "row " << row << ", column " << column << ": expected '"
-                              << want.character << "' in " << std::hex << want.attribute
-                              << ", got '" << got.character << "' in " << got.attribute;
+                ADD_FAILURE() << "row " << row << ", column " << column << ": expected '" << want
+                              << "' in " << wantInk << " on " << wantPaper << ", got '" << got
+                              << "' in " << gotInk << " on " << gotPaper;
             }
         }
     }
     EXPECT_EQ(differences, 0);
 }
 
+// The worked values, apart from the files: value k at the answer column of
+// row 16 + k in its colour, a row of blanks where there is no sixth line.
+void ExpectValues(const std::vector<std::string>& values, const std::vector<int>& colours) {
+    const ConsoleModel& console = HeadlessConsole();
+    for (size_t k = 0; k < 6; ++k) {
+        const int y = kFirstResultRow - 1 + static_cast<int>(k);
+        const std::string tail = ScreenRow(y).substr(screen::kAnswerColumn - 1);
+        if (k >= values.size()) {
+            EXPECT_EQ(ScreenRow(y), std::string(80, ' ')) << "row of line 6";
+            continue;
+        }
+        EXPECT_EQ(tail, values[k] + std::string(8 - values[k].size(), ' ')) << "row " << y + 1;
+        const ScreenCell& first = console.cells[static_cast<size_t>(y * 80 + 72)];
+        EXPECT_EQ(first.attribute, palette::Attribute(colours[k], screen::kBackground))
+            << "row " << y + 1;
+    }
+}
+
+// What a finished run leaves besides its cells.
+void ExpectRunEnded(int beeps) {
+    const ConsoleModel& console = HeadlessConsole();
+    EXPECT_EQ(console.cursorY + 1, 25);
+    EXPECT_EQ(console.cursorX + 1, 1);
+    EXPECT_FALSE(console.cursorVisible);
+    EXPECT_EQ(console.textAttribute, kPromptAttribute);
+    EXPECT_EQ(console.beeps, beeps);
+    // The key that ended the run is still in the input buffer.
+    ASSERT_FALSE(console.input.empty());
+    EXPECT_EQ(console.input.front().Event.KeyEvent.uChar.AsciiChar, 'q');
+}
+
+constexpr int kBlack = screen::kAnswerColour;
+constexpr int kRed = screen::kExceededColour;
+const std::vector<std::string> kTypicalValues = {"3.20", "0.69", "2.05", "2.36", "3.87", "4.00"};
+const std::vector<int> kSixBlack = {kBlack, kBlack, kBlack, kBlack, kBlack, kBlack};
+
 TEST(WholeRun, FinalScreensOfTheWorkedRuns) {
     struct Case {
+        const char* golden; // tests/golden/<golden>.screen
         std::vector<std::string> answers;
-        const char* values[6];
-        WORD colours[6];
+        std::vector<std::string> values; // five or six
+        std::vector<int> colours;
     };
     const Case cases[] = {
-        {{"5", "4", "n", "4", "0.5", "120"},
-         {"3.20", "0.69", "2.05", "2.36", "3.87", "4.00"},
-         {kAnswer, kAnswer, kAnswer, kAnswer, kAnswer, kAnswer}},
-        {{"4", "3", "Y", "3", "1", "110"},
-         {"2.18", "0.55", "1.63", "1.88", "3.09", nullptr},
-         {kAnswer, kAnswer, kAnswer, kAnswer, kExceeded, 0}},
-        {{"20", "20", "N", "20", "1", "110"},
+        {"typical_run", {"5", "4", "n", "4", "0.5", "120"}, kTypicalValues, kSixBlack},
+        {"fixed_spacing_over_maximum",
+         {"4", "3", "Y", "3", "1", "110"},
+         {"2.18", "0.55", "1.63", "1.88", "3.09"},
+         {kBlack, kBlack, kBlack, kBlack, kRed}},
+        {"values_of_ten_and_more",
+         {"20", "20", "N", "20", "1", "110"},
          {"12.90", "3.13", "9.26", "10.69", "17.51", "20.00"},
-         {kAnswer, kAnswer, kAnswer, kAnswer, kAnswer, kAnswer}},
+         kSixBlack},
+        {"first_answer_to_column_80",
+         {"5.000000", "4", "n", "4", "0.5", "120"},
+         kTypicalValues,
+         kSixBlack},
+        {"first_answer_wrapped",
+         {"5.0000000000", "4", "n", "4", "0.5", "120"},
+         kTypicalValues,
+         kSixBlack},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.answers[0] + " " + c.answers[2]);
+        SCOPED_TRACE(c.golden);
         EXPECT_EQ(RunProgram(c.answers), 0);
-        ExpectScreen(ExpectedScreen(c.answers, c.values, c.colours));
-        const ConsoleModel& console = HeadlessConsole();
-        EXPECT_EQ(console.cursorY + 1, 25);
-        EXPECT_EQ(console.cursorX + 1, 1);
-        EXPECT_FALSE(console.cursorVisible);
-        EXPECT_EQ(console.textAttribute, kPrompt);
-        EXPECT_EQ(console.beeps, 0);
-        // The key that ended the run is still in the input buffer.
-        ASSERT_FALSE(console.input.empty());
-        EXPECT_EQ(console.input.front().Event.KeyEvent.uChar.AsciiChar, 'q');
+        ExpectGoldenScreen(c.golden);
+        ExpectValues(c.values, c.colours);
+        ExpectRunEnded(0);
+    }
+}
+
+// An answer of 8 characters or more leaves the cursor on the next row: the
+// second prompt is pushed a row down, where the third one covers it, while the
+// answers stay on the rows the anchors give.
+TEST(WholeRun, LongFirstAnswerMovesTheFollowingPrompts) {
+    for (const std::string first : {"5.000000", "5.0000000000"}) {
+        SCOPED_TRACE(first);
+        EXPECT_EQ(RunProgram({first, "4", "n", "4", "0.5", "120"}), 0);
+        const std::string wrapped = first.size() > 8 ? first.substr(8) : "";
+        EXPECT_EQ(ScreenRow(7).substr(screen::kAnswerColumn - 1), first.substr(0, 8));
+        EXPECT_EQ(ScreenRow(8),
+                  wrapped + std::string(72 - wrapped.size(), ' ') + "4" + std::string(7, ' '));
+        EXPECT_EQ(ScreenRow(9),
+                  std::string(screen::kFixedPrompt) + " speakers?" + "  n" + std::string(7, ' '));
     }
 }
 
@@ -152,30 +195,32 @@ TEST(WholeRun, RefusedAnswersBeepShowTheBoxAreBlankedAndAskedAgain) {
     std::vector<std::string> boxes;
     for (const AddOnCall& call : HeadlessConsole().addOnCalls) {
         if (call.name == "ConsoleMessageBox") {
-            EXPECT_EQ(call.texts[1], "  ERROR");
+            EXPECT_EQ(call.texts[1], screen::kErrorTitle);
             EXPECT_EQ(call.numbers, (std::vector<long>{0, 0, 0}));
             boxes.push_back(call.texts[0]);
         }
     }
-    const std::string yesNo = "You must respond either Y or N  ";
-    const std::string angle = "You must respond with an angle between 110 and 145 degrees  ";
+    const std::string yesNo(screen::kYesNoError);
+    const std::string angle(screen::kAngleError);
     EXPECT_EQ(boxes, (std::vector<std::string>{yesNo, yesNo, yesNo, yesNo, angle, angle, angle,
                                                angle, angle}));
     // Every box came right after its own beep: 12 set-up calls, then one box per beep.
     const std::vector<int> expectedBeeps = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                             0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     EXPECT_EQ(beepsAtEachBox, expectedBeeps);
-    EXPECT_EQ(HeadlessConsole().beeps, 9);
+    ExpectRunEnded(9);
 
-    const WORD colours[6] = {kAnswer, kAnswer, kAnswer, kAnswer, kAnswer, kAnswer};
-    const char* values[6] = {"3.20", "0.69", "2.05", "2.36", "3.87", "4.00"};
     // The screen keeps the letter as typed; the angle text is kept whole.
-    ExpectScreen(ExpectedScreen({"5", "4", "n", "4", "0.5", "120abc"}, values, colours));
+    ExpectGoldenScreen("refused_answers");
+    ExpectValues(kTypicalValues, kSixBlack);
+    EXPECT_EQ(ScreenRow(9).substr(screen::kAnswerColumn - 1), "n       ");
+    EXPECT_EQ(ScreenRow(12).substr(screen::kAnswerColumn - 1), "120abc  ");
 }
 
 TEST(WholeRun, AnswersThatAreNotNumbersOrNegativeAreTakenWithoutComplaint) {
     EXPECT_EQ(RunProgram({"abc", "-3", "N", "", "0.5", "120"}), 0);
-    EXPECT_EQ(HeadlessConsole().beeps, 0);
+    ExpectRunEnded(0);
+    ExpectGoldenScreen("answers_not_numbers");
     // -3 / (2 sin 55 degrees) is the smallest limit: the listening distance on row 19.
     EXPECT_EQ(ScreenRow(18).substr(72), "-1.83   ");
 }
