@@ -1,5 +1,6 @@
 // A wrapped run of a program in its own private terminal, both stopped and
-// removed however a test ends.
+// removed however a test ends: how it is started, the bells it rang, and how
+// it must end.
 #pragma once
 
 #include "tests/e2e/host_process.h"
@@ -32,6 +33,26 @@ inline void PrepareTerminalRun(TerminalRun& run, const std::string& programComma
     run.run = PrepareWrappedRun(programCommand);
     run.terminal = StartTerminal({WrappedRunCommand(run.run), width, height});
 }
+
+// How to start a program in its terminal.
+struct Launch {
+    std::string command;       // shell command line, e.g. ProgramCommand(path)
+    int width = 80;            // of the terminal
+    int height = 25;           // ditto
+    bool recordOutput = false; // every byte sent to the terminal into PaneOutputPath(run.run)
+    bool countBells = false;   // every bell of the terminal counted, for BellCount
+};
+
+// Opens the terminal, sets up what `launch` asks for and lets the program start.
+void StartTerminalRun(TerminalRun& run, const Launch& launch);
+
+// The bells rung in a run started with countBells. Under Wine, MessageBeep
+// rings no terminal bell; its relay trace, which the launcher writes to
+// beeps.log in the run's folder, counts each call instead.
+int BellCount(const TerminalRun& run);
+
+// Waits up to 3 s until `count` bells have rung, and no more.
+bool WaitForBells(const TerminalRun& run, int count);
 
 // The program ends within 5 s with `status`, and the terminal's modes are back
 // as it found them. Call it under ASSERT_NO_FATAL_FAILURE where the test cannot
