@@ -3,7 +3,10 @@
 // the modes and the cursor, keeps the last screen and ends the tool by that
 // signal; the terminal's interrupt and quit keys end the tool the same way at
 // every wait, and its suspend key stops it until fg, which redraws and goes on.
+#include "app/screen_texts.h"
+#include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
+#include "tests/e2e/screen_compare.h"
 #include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
@@ -22,7 +25,7 @@ namespace {
 using std::chrono::seconds;
 
 const std::string kTool = ORVANE_EXECUTABLE;
-const std::string kFirstQuestion = "   Maximum front-back spacing";
+const std::string kFirstQuestion(screen::kFrontBackPrompt);
 
 // One run of the tool that records its process number, in its own terminal.
 struct ToolRun : TerminalRun {
@@ -33,10 +36,9 @@ struct ToolRun : TerminalRun {
 void Launch(ToolRun& tool) {
     tool.pidFile = ::testing::TempDir() + "orvane-pid-" + std::to_string(::getpid()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    PrepareTerminalRun(tool,
-                       "sh -c " + ShellQuote("ulimit -c 0; echo $$ > " + ShellQuote(tool.pidFile) +
-                                             "; exec " + ProgramCommand(kTool)));
-    ReleaseWrappedRun(tool.run);
+    StartTerminalRun(tool, {.command = "sh -c " + ShellQuote("ulimit -c 0; echo $$ > " +
+                                                             ShellQuote(tool.pidFile) + "; exec " +
+                                                             ProgramCommand(kTool))});
 }
 
 pid_t ToolPid(const ToolRun& tool) {
@@ -95,8 +97,8 @@ struct WaitPoint {
 TEST(HandBack, InterruptAndQuitKeysEndTheToolAtEveryWait) {
     const WaitPoint atQuestion{"at a question", {}, 8, kFirstQuestion};
     const WaitPoint withBox{"with the error box up", {"5", "4", "x"}, 0, "You must respond"};
-    const WaitPoint atClose{
-        "at press any key", {"5", "4", "n", "4", "0.5", "120"}, 24, "press any key to quit"};
+    const WaitPoint atClose{"at press any key", kTypicalAnswers, 24,
+                            std::string(screen::kClosingLine)};
     struct Case {
         const WaitPoint& wait;
         const char* key; // tmux name of the key
@@ -113,10 +115,7 @@ TEST(HandBack, InterruptAndQuitKeysEndTheToolAtEveryWait) {
         ToolRun tool;
         Launch(tool);
         ASSERT_TRUE(WaitForRowText(tool.terminal, 8, kFirstQuestion, seconds(5)));
-        for (const std::string& answer : c.wait.answers) {
-            SendText(tool.terminal, answer);
-            SendKeys(tool.terminal, {"Enter"});
-        }
+        TypeAnswersAhead(tool.terminal, c.wait.answers);
         const bool waiting =
             c.wait.row == 0 ? WaitForText(tool.terminal, c.wait.text, seconds(5))
                             : WaitForRowText(tool.terminal, c.wait.row, c.wait.text, seconds(5));
@@ -179,20 +178,12 @@ TEST(HandBack, SuspendKeyStopsTheToolAndFgRedrawsAndGoesOn) {
         },
         seconds(5)))
         << ScreenText(redrawn);
-    for (int row = 1; row <= 25; ++row) {
-        EXPECT_EQ(RowText(redrawn, row), RowText(asked, row)) << "row " << row;
-        for (int column = 1; column <= 80; ++column) {
-            const Cell& now = CellAt(redrawn, row, column);
-            const Cell& then = CellAt(asked, row, column);
-            ASSERT_TRUE(now.foreground == then.foreground && now.background == then.background)
-                << "row " << row << " column " << column;
-        }
-    }
+    ExpectSameCells(redrawn, asked, "redrawn after fg");
     EXPECT_EQ(redrawn.cursorRow, asked.cursorRow);
     EXPECT_EQ(redrawn.cursorColumn, asked.cursorColumn);
     SendText(shell.terminal, "2");
     SendKeys(shell.terminal, {"Enter"});
-    ASSERT_TRUE(WaitForRowText(shell.terminal, 9, "   Maximum side-side", seconds(5)))
+    ASSERT_TRUE(WaitForRowText(shell.terminal, 9, std::string(screen::kSideSidePrompt), seconds(5)))
         << CaptureText(shell.terminal);
     EXPECT_EQ(RowText(CaptureScreen(shell.terminal), 8).substr(72, 3), "12 ");
 

@@ -76,10 +76,9 @@ TEST(OptionsInTerminal, NothingReachesTheTerminal) {
         TerminalRun tool;
         const std::string out = ::testing::TempDir() + "orvane-option-out";
         const std::string error = ::testing::TempDir() + "orvane-option-error";
-        PrepareTerminalRun(tool, ShellQuote(kTool) + " " + ShellQuote(c.argument) + " > " +
-                                     ShellQuote(out) + " 2> " + ShellQuote(error));
-        RecordPaneOutput(tool.terminal, PaneOutputPath(tool.run));
-        ReleaseWrappedRun(tool.run);
+        StartTerminalRun(tool, {.command = ShellQuote(kTool) + " " + ShellQuote(c.argument) +
+                                           " > " + ShellQuote(out) + " 2> " + ShellQuote(error),
+                                .recordOutput = true});
         ASSERT_TRUE(WaitUntil([&] { return WrappedRunFinished(tool.run); }, seconds(5)));
         EXPECT_EQ(WrappedRunStatus(tool.run), c.status);
         ExpectStreams(c, ReadWholeFile(out), ReadWholeFile(error));

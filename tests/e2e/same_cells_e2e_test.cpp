@@ -2,9 +2,12 @@
 // the same keys: every cell (glyph and colours) and the cursor's visibility
 // must agree at each step. The second build is the command line that
 // ORVANE_E2E_COMMAND gives (orvane.exe under Wine); without it there is
-// nothing to compare and the test is skipped.
+// nothing to compare and the test is skipped. The results screens are
+// compared with their golden screens too.
+#include "app/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
+#include "tests/e2e/screen_compare.h"
 #include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
@@ -34,6 +37,7 @@ struct Step {
 
 struct Scenario {
     const char* name;
+    const char* golden; // tests/golden/<golden>.screen: the results screen both must show
     std::vector<Step> steps;
 };
 
@@ -49,7 +53,7 @@ bool WaitForStep(const TerminalRun& side, const Step& step, std::chrono::millise
     case Until::box:
         return WaitForText(side.terminal, "╔", limit);
     case Until::closingLine:
-        return WaitForText(side.terminal, "press any key to quit", limit);
+        return WaitForText(side.terminal, std::string(screen::kClosingLine), limit);
     case Until::exit:
         return WaitUntil([&] { return WrappedRunFinished(side.run); }, limit);
     }
@@ -57,39 +61,16 @@ bool WaitForStep(const TerminalRun& side, const Step& step, std::chrono::millise
 }
 
 void ExpectSameScreens(const Screen& posix, const Screen& other, const std::string& where) {
-    int differing = 0;
-    for (int row = 1; row <= posix.height; ++row) {
-        for (int column = 1; column <= posix.width; ++column) {
-            const Cell& a = CellAt(posix, row, column);
-            const Cell& b = CellAt(other, row, column);
-            ++comparedCells;
-            if (a.glyph != b.glyph || a.foreground != b.foreground ||
-                a.background != b.background) {
-                ++differingCells;
-                if (++differing <= 8) {
-                    ADD_FAILURE() << where << ": row " << row << " column " << column << " '"
-                                  << b.glyph << "' (" << b.foreground << " on " << b.background
-                                  << "), POSIX '" << a.glyph << "' (" << a.foreground << " on "
-                                  << a.background << ")";
-                }
-            }
-        }
-    }
+    comparedCells += posix.width * posix.height;
+    differingCells += ExpectSameCells(other, posix, where + ", against POSIX");
     EXPECT_EQ(other.cursorVisible, posix.cursorVisible) << where << ": cursor visibility";
-    if (differing > 0) {
-        ADD_FAILURE() << where << ": " << differing << " cells differ\nPOSIX:\n"
-                      << ScreenText(posix) << "other:\n"
-                      << ScreenText(other);
-    }
 }
 
 void RunSideBySide(const Scenario& scenario, const std::string& otherCommand) {
     TerminalRun posix;
     TerminalRun other;
-    PrepareTerminalRun(posix, ShellQuote(kTool));
-    PrepareTerminalRun(other, otherCommand);
-    ReleaseWrappedRun(posix.run);
-    ReleaseWrappedRun(other.run);
+    StartTerminalRun(posix, {.command = ShellQuote(kTool)});
+    StartTerminalRun(other, {.command = otherCommand});
     for (size_t i = 0; i < scenario.steps.size(); ++i) {
         const Step& step = scenario.steps[i];
         const std::string where = "step " + std::to_string(i + 1);
@@ -109,6 +90,11 @@ void RunSideBySide(const Scenario& scenario, const std::string& otherCommand) {
         const Screen posixScreen = CaptureScreen(posix.terminal);
         const Screen otherScreen = CaptureScreen(other.terminal);
         ExpectSameScreens(posixScreen, otherScreen, where);
+        if (step.until == Until::closingLine) {
+            ExpectSameCells(otherScreen, GoldenInPane(golden::ReadGoldenScreen(scenario.golden), 1),
+                            where + ", against tests/golden/" + scenario.golden + ".screen",
+                            {.blankForegrounds = false});
+        }
         // After the run the title is the shell's business: cmd sets its own.
         if (step.until != Until::exit) {
             EXPECT_EQ(otherScreen.title, posixScreen.title) << where << ": window title";
@@ -129,6 +115,7 @@ TEST(SameCellsAsPosix, EveryStepOfWholeRuns) {
     }
     const Scenario scenarios[] = {
         {"typical run with both refusals",
+         "typical_run",
          {{"", "", Until::editorOnRow, 8},
           Answer("5", 9),
           Answer("4", 10),
@@ -145,6 +132,7 @@ TEST(SameCellsAsPosix, EveryStepOfWholeRuns) {
           {"120", "Enter", Until::closingLine},
           {"", "q", Until::exit}}},
         {"fixed spacing, values in red",
+         "fixed_spacing_over_maximum",
          {{"", "", Until::editorOnRow, 8},
           Answer("4", 9),
           Answer("3", 10),
@@ -154,6 +142,7 @@ TEST(SameCellsAsPosix, EveryStepOfWholeRuns) {
           {"110", "Enter", Until::closingLine},
           {"", "Escape", Until::exit}}},
         {"long answer that wraps",
+         "first_answer_wrapped",
          {{"", "", Until::editorOnRow, 8},
           Answer("5.0000000000", 9),
           Answer("4", 10),

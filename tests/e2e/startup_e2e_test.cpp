@@ -1,5 +1,7 @@
 // Start-up as a user sees it: the tool in a real 80 x 25 terminal, its banner
 // read back cell by cell, and the terminal checked after it has gone.
+#include "app/screen_texts.h"
+#include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
@@ -15,10 +17,8 @@ namespace {
 using std::chrono::seconds;
 
 const std::string kTool = ORVANE_EXECUTABLE;
-const std::string kBannerTitle = "   Orvane 6.0 Layout Assistant v1";
-const std::string kWindowTitle = "Orvane 6.0 Layout Assistant";
-constexpr int kBlack = 0;        // console colour of the banner text
-constexpr int kBrightWhite = 15; // console colour behind everything
+const std::string kBannerTitle(screen::kBannerTitle);
+const std::string kWindowTitle(screen::kWindowTitle);
 
 // How the tool's standard input is connected, and the name of the case.
 struct InputCase {
@@ -30,9 +30,7 @@ struct InputCase {
 using ToolRun = TerminalRun;
 
 void Launch(ToolRun& tool, const std::string& redirection) {
-    PrepareTerminalRun(tool, ProgramCommand(kTool) + redirection);
-    RecordPaneOutput(tool.terminal, PaneOutputPath(tool.run));
-    ReleaseWrappedRun(tool.run);
+    StartTerminalRun(tool, {.command = ProgramCommand(kTool) + redirection, .recordOutput = true});
 }
 
 bool IsBlankRow(const std::string& text) {
@@ -62,10 +60,7 @@ RunEnd FinishRun(ToolRun& tool) {
     if (WaitUntil(finished, seconds(1))) {
         return RunEnd::byItself;
     }
-    for (const char* answer : {"5", "4", "n", "4", "0.5", "120"}) {
-        SendText(tool.terminal, answer);
-        SendKeys(tool.terminal, {"Enter"});
-    }
+    TypeAnswersAhead(tool.terminal, kTypicalAnswers);
     SendKeys(tool.terminal, {"Space"});
     return WaitUntil(finished, seconds(10)) ? RunEnd::afterAnswers : RunEnd::never;
 }
@@ -88,9 +83,9 @@ void ExpectBannerScreen(const Screen& screen) {
     for (int row = 1; row <= screen.height; ++row) {
         for (int column = 1; column <= screen.width; ++column) {
             const Cell& cell = CellAt(screen, row, column);
-            wrongBackground += cell.background != ConsoleToSgr(kBrightWhite);
+            wrongBackground += cell.background != ConsoleToSgr(screen::kBackground);
             bool bannerText = row >= 2 && row <= 4 && cell.glyph != " ";
-            wrongForeground += bannerText && cell.foreground != ConsoleToSgr(kBlack);
+            wrongForeground += bannerText && cell.foreground != ConsoleToSgr(screen::kAnswerColour);
         }
     }
     EXPECT_EQ(wrongBackground, 0) << "cells not on bright white";

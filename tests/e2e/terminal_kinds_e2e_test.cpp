@@ -2,6 +2,7 @@
 // entry and NO_COLOR allow, a value over its maximum standing out in each,
 // the refusal where the cursor cannot be placed, and the error box's frame
 // under an ASCII locale and under a UTF-8 one that is not installed.
+#include "app/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"
@@ -21,7 +22,6 @@ namespace {
 using std::chrono::seconds;
 
 const std::string kTool = ORVANE_EXECUTABLE;
-constexpr int kFirstQuestionRow = 8;
 constexpr int kFirstResultRow = 16;
 constexpr int kClosingRow = 24;
 
@@ -33,20 +33,8 @@ const std::vector<std::string> kBothOver = {"1", "1", "Y", "3", "1", "110"};
 // Starts the tool under `env <environment>`, recording every byte that
 // reaches the terminal.
 void Launch(TerminalRun& run, const std::string& environment) {
-    PrepareTerminalRun(run, "env " + environment + " " + ShellQuote(kTool));
-    RecordPaneOutput(run.terminal, PaneOutputPath(run.run));
-    ReleaseWrappedRun(run.run);
-}
-
-// Types each answer once its question waits on the next row.
-void Answer(const TerminalRun& run, const std::vector<std::string>& answers) {
-    for (std::size_t q = 0; q < answers.size(); ++q) {
-        ASSERT_TRUE(WaitForEditor(run.terminal, kFirstQuestionRow + static_cast<int>(q)))
-            << "question " << q + 1 << ":\n"
-            << CaptureText(run.terminal);
-        SendText(run.terminal, answers[q]);
-        SendKeys(run.terminal, {"Enter"});
-    }
+    StartTerminalRun(
+        run, {.command = "env " + environment + " " + ShellQuote(kTool), .recordOutput = true});
 }
 
 // How a cell looks: colours as SGR palette numbers, and the attributes.
@@ -94,8 +82,9 @@ TEST(TerminalKinds, ResultsInTheColoursTheTerminalHasWithTheWarningsStandingOut)
         SCOPED_TRACE(c.environment);
         TerminalRun run;
         Launch(run, c.environment);
-        ASSERT_NO_FATAL_FAILURE(Answer(run, kBothOver));
-        ASSERT_TRUE(WaitForRowText(run.terminal, kClosingRow, "press any key", seconds(5)))
+        ASSERT_NO_FATAL_FAILURE(AnswerQuestions(run.terminal, kBothOver));
+        ASSERT_TRUE(WaitForRowText(run.terminal, kClosingRow, std::string(screen::kClosingLine),
+                                   seconds(5)))
             << CaptureText(run.terminal);
         const Screen screen = CaptureScreen(run.terminal);
         SCOPED_TRACE("screen:\n" + ScreenText(screen));
@@ -165,7 +154,7 @@ TEST(TerminalKinds, TheErrorBoxIsFramedInAsciiAndInUtf8ByTheLocaleName) {
         SCOPED_TRACE(c.environment);
         TerminalRun run;
         Launch(run, c.environment);
-        ASSERT_NO_FATAL_FAILURE(Answer(run, {"5", "4", "x"}));
+        ASSERT_NO_FATAL_FAILURE(AnswerQuestions(run.terminal, {"5", "4", "x"}));
         ASSERT_TRUE(WaitForText(run.terminal, "respond either", seconds(5)))
             << CaptureText(run.terminal);
         const Screen screen = CaptureScreen(run.terminal);
