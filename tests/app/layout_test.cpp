@@ -149,8 +149,8 @@ struct PrecisionCase {
 // value here is the exact value of its formula (from the stored inputs) rounded to double; the
 // shortcut values are what double arithmetic, or a double angle, or the reused rounded radius,
 // would store instead. A regression to any of those fails here.
-// Tied to the C library: the expected bits rest on its long-double sine and cosine
-// (glibc's and MinGW-w64's agree on these cases).
+// The sine and cosine are numtext's own, so the expected bits are the same on every system
+// and compiler.
 TEST(ComputeLayout, ExtendedPrecisionDecidesTheStoredDouble) {
     const std::vector<PrecisionCase> cases = {
         {"double arithmetic: the product (2 x L) x sin 55",

@@ -1,4 +1,6 @@
+#include "app/screen_texts.h"
 #include "console_fixture.h"
+#include "platform/terminal_text/us_keyboard.h"
 
 #include <vector>
 
@@ -6,17 +8,14 @@ namespace {
 
 struct NoMoreInput {};
 
-// Key presses as a console reports them.
-constexpr KeyPress kEnter{VK_RETURN, 0x1C, 13, 0};
-constexpr KeyPress kBackspace{VK_BACK, 0x0E, 8, 0};
-constexpr KeyPress kEscape{VK_ESCAPE, 0x01, 27, 0};
-constexpr KeyPress kTab{VK_TAB, 0x0F, 9, 0};
-constexpr KeyPress kLeft{VK_LEFT, 0x4B, 0, ENHANCED_KEY};
-constexpr KeyPress kF1{VK_F1, 0x3B, 0, 0};
+constexpr int kAnswerColumn = screen::kAnswerColumn; // where the program reads its answers
+
+// Key presses as a console reports them, besides those of us_keyboard.h.
+const KeyPress kF1 = FunctionKey(1);
 constexpr KeyPress kAltX{'X', 0x2D, 'x', LEFT_ALT_PRESSED};
 constexpr KeyPress kRightAltQ{'Q', 0x10, 'q', RIGHT_ALT_PRESSED};
-constexpr KeyPress kCtrlA{'A', 0x1E, 1, LEFT_CTRL_PRESSED};
-constexpr KeyPress kCtrlC{'C', 0x2E, 3, LEFT_CTRL_PRESSED};
+const KeyPress kCtrlA = ControlKey(1);
+const KeyPress kCtrlC = ControlKey(3);
 constexpr KeyPress kCtrlH{'H', 0x23, 8, LEFT_CTRL_PRESSED};
 constexpr KeyPress kCtrlM{'M', 0x32, 13, LEFT_CTRL_PRESSED};
 constexpr KeyPress kShift{VK_SHIFT, 0x2A, 0, SHIFT_PRESSED};
@@ -39,7 +38,7 @@ class LineEditor : public ::testing::Test {
 };
 
 TEST_F(LineEditor, EnterOnAnEmptyLineGivesTheEmptyTextAndMovesDown) {
-    Locate(8, 73);
+    Locate(8, kAnswerColumn);
     PushKey(kEnter);
     EXPECT_EQ(LineInput(), "");
     EXPECT_EQ(CursorAt(), (Position{9, 1}));
@@ -66,7 +65,7 @@ TEST_F(LineEditor, TypedTextIsEchoedAndReturnedAsTyped) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         ClearScreen();
-        Locate(8, 73);
+        Locate(8, kAnswerColumn);
         PushTyping(c.typed);
         for (const KeyPress& key : c.keys) {
             PushKey(key);
@@ -80,7 +79,7 @@ TEST_F(LineEditor, TypedTextIsEchoedAndReturnedAsTyped) {
 }
 
 TEST_F(LineEditor, CtrlMEndsTheLineLikeEnter) {
-    Locate(8, 73);
+    Locate(8, kAnswerColumn);
     PushTyping("ab");
     PushKey(kCtrlM);
     PushTyping("c");
@@ -89,7 +88,7 @@ TEST_F(LineEditor, CtrlMEndsTheLineLikeEnter) {
 }
 
 TEST_F(LineEditor, BackspaceOnAnEmptyLineChangesNothing) {
-    Locate(8, 73);
+    Locate(8, kAnswerColumn);
     PushKey(kBackspace);
     PushKey(kBackspace);
     PushKey(kEnter);
@@ -99,7 +98,7 @@ TEST_F(LineEditor, BackspaceOnAnEmptyLineChangesNothing) {
 }
 
 TEST_F(LineEditor, BackspaceStepsBackAcrossTheRowBoundary) {
-    Locate(8, 73);
+    Locate(8, kAnswerColumn);
     PushTyping("123456789"); // 73..80 on row 8, then column 1 of row 9
     PushKey(kBackspace);
     PushKey(kBackspace);
@@ -112,7 +111,7 @@ TEST_F(LineEditor, BackspaceStepsBackAcrossTheRowBoundary) {
 }
 
 TEST_F(LineEditor, BackspaceStepsBackOutOfAPendingScroll) {
-    Locate(25, 73);
+    Locate(25, kAnswerColumn);
     PushTyping("abcdefgh"); // fills the bottom-right cell: the scroll is still due
     PushKey(kBackspace);
     PushTyping("Z");
@@ -160,14 +159,14 @@ TEST_F(LineEditor, KeysTypedAheadAreTakenInOrder) {
     PushKey(kEnter);
     PushTyping("4");
     PushKey(kEnter);
-    Locate(8, 73);
+    Locate(8, kAnswerColumn);
     EXPECT_EQ(LineInput(), "5");
-    Locate(9, 73);
+    Locate(9, kAnswerColumn);
     EXPECT_EQ(LineInput(), "4");
 }
 
 TEST_F(LineEditor, TheCursorShowsOnlyWhileALineIsTyped) {
-    Locate(8, 73);
+    Locate(8, kAnswerColumn);
     bool shownWhileWaiting = false;
     HeadlessConsole().idleHandler = [&] {
         shownWhileWaiting = HeadlessConsole().cursorVisible;
