@@ -3,6 +3,7 @@
 // installed) a dialog input box answered the same way, in the same run.
 // ORVANE_RSS_PROGRAM names another build of the tool to measure, e.g. the
 // release binary: ORVANE_RSS_PROGRAM=build/release/app/orvane peak_rss_bench
+#include "app/screen_texts.h"
 #include "pty_child.h"
 
 #include <benchmark/benchmark.h>
@@ -50,7 +51,7 @@ long PeakKilobytes(const char* path, const std::vector<std::string>& arguments,
 }
 
 long ToolRun() {
-    return PeakKilobytes(ToolPath(), {}, "Orvane 6.0 Layout Assistant v1",
+    return PeakKilobytes(ToolPath(), {}, std::string(screen::kBannerTitle.substr(3)),
                          "5\r4\rn\r4\r0.5\r120\r ");
 }
 

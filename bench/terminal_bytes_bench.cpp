@@ -3,6 +3,7 @@
 // number of cells that changed; the whole results screen in each terminal
 // style against the 16-colour UTF-8 one; and the time to render the whole
 // screen against copying as many bytes with memcpy, in the same run.
+#include "app/screen_texts.h"
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/posix/headless.h"
@@ -111,21 +112,21 @@ void BM_TerminalBytes(benchmark::State& state) {
         PresenterState presenter;
         banner = Present(presenter);
 
-        Locate(8, 73);
+        Locate(8, screen::kAnswerColumn);
         WriteCells("X");
         oneCell = Present(presenter);
 
         // The line editor starts: cursor shown where the answer goes.
         ShowCursorForDuration();
-        Locate(8, 73);
+        Locate(8, screen::kAnswerColumn);
         cursorShown = Present(presenter);
         WriteCells("5");
         echo = Present(presenter);
 
         // Backspace: step back, blank the cell, step back.
-        Locate(8, 73);
+        Locate(8, screen::kAnswerColumn);
         WriteCells(" ");
-        Locate(8, 73);
+        Locate(8, screen::kAnswerColumn);
         backspace = Present(presenter);
         PutCursorBack();
     }

@@ -1,3 +1,4 @@
+#include "app/screen_texts.h"
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/floating_point.h"
@@ -27,7 +28,7 @@ TEST(StartUp, MakesTheTwelveAddOnCallsInOrderWithTheirValues) {
     const std::vector<ExpectedCall> expected = {
         {"InitConsoleAddOn", {0, 0, 0, 0, 0}, {}},
         {"ConsoleToolBar", {0, 5}, {}},
-        {"ConsoleTitle", {}, {"Orvane 6.0 Layout Assistant"}},
+        {"ConsoleTitle", {}, {std::string(screen::kWindowTitle)}},
         {"ConsoleIcon", {32512}, {}},
         {"DeleteWindowMenuItem", {61728}, {}},
         {"DeleteWindowMenuItem", {0}, {}},
@@ -58,7 +59,7 @@ TEST(StartUp, BannerScreenCellByCell) {
     const std::string blank(80, ' ');
     auto padded = [](std::string text) { return text + std::string(80 - text.size(), ' '); };
     EXPECT_EQ(ScreenRow(0), blank);
-    EXPECT_EQ(ScreenRow(1), padded("   Orvane 6.0 Layout Assistant v1"));
+    EXPECT_EQ(ScreenRow(1), padded(std::string(screen::kBannerTitle)));
     for (int row : {2, 3}) {
         const std::string text = ScreenRow(row);
         EXPECT_EQ(text.substr(0, 3), "   ") << row + 1;
@@ -68,12 +69,12 @@ TEST(StartUp, BannerScreenCellByCell) {
         EXPECT_EQ(ScreenRow(row), blank) << row + 1;
     }
     for (const ScreenCell& cell : console.cells) {
-        ASSERT_EQ(cell.attribute, 240);
+        ASSERT_EQ(cell.attribute, palette::Attribute(screen::kAnswerColour, screen::kBackground));
     }
     EXPECT_EQ(console.cursorY + 1, 8);
     EXPECT_EQ(console.cursorX + 1, 1);
     EXPECT_FALSE(console.cursorVisible);
-    EXPECT_EQ(console.title, "Orvane 6.0 Layout Assistant");
+    EXPECT_EQ(console.title, screen::kWindowTitle);
 }
 
 TEST(StartUp, AConsoleOfAnotherSizeIsClearedBeforeAndAfterTheResize) {
@@ -101,7 +102,7 @@ TEST(StartUp, AConsoleOfAnotherSizeIsClearedBeforeAndAfterTheResize) {
     EXPECT_EQ(console.height, 25);
     for (const ScreenCell& cell : console.cells) {
         ASSERT_EQ(cell.character, ' ');
-        ASSERT_EQ(cell.attribute, 240);
+        ASSERT_EQ(cell.attribute, palette::Attribute(screen::kAnswerColour, screen::kBackground));
     }
 }
 

@@ -3,6 +3,7 @@
 // on the row below as "   got N: <bytes>" (bytes outside 32..126 as \xNN).
 // It ends after the line "quit". An optional argument is a pause in
 // milliseconds before the first line is read, for typing ahead.
+#include "app/screen_texts.h"
 #include "console/console.h"
 #include "platform/floating_point.h"
 #include "platform/posix/terminal.h"
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
         PrintText("   answer?");
         NewLine();
         SetColor(0, 15);
-        Locate(row, 73);
+        Locate(row, screen::kAnswerColumn);
         const std::string line = LineInput();
         SetColor(8, 15);
         PrintText("   got " + std::to_string(line.size()) + ": " + Shown(line));
