@@ -61,6 +61,7 @@ TerminalFacts ReadTerminalFacts(int fd) {
     facts.term = Variable("TERM");
     facts.colorTerm = Variable("COLORTERM");
     facts.noColor = Variable("NO_COLOR");
+    facts.termProgram = Variable("TERM_PROGRAM");
     facts.localeLoaded = std::setlocale(LC_CTYPE, "") != nullptr;
     facts.codeset = nl_langinfo(CODESET);
     facts.localeName = FirstLocaleVariable();
