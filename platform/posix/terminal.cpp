@@ -72,7 +72,7 @@ void Complain(const std::string& what) {
 }
 
 // Nothing more can be shown or typed: give the modes back if the device still
-// takes them and end, instead of polling a terminal that is gone. `what`
+// takes them and end, instead of waiting on a terminal that is gone. `what`
 // names the call that failed, with errno still its error.
 [[noreturn]] void TerminalGone(const char* what) {
     const std::string reason = errno != 0 ? std::string(": ") + std::strerror(errno) : "";
