@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <iterator>
 #include <unistd.h>
 
 namespace {
@@ -122,8 +123,10 @@ void OnStop(int signal) {
     errno = saved;
 }
 
-// The handlers that were there before ours (the default, or a sanitizer's).
-struct sigaction crashActions[NSIG];
+// The signals of a crash, and the handlers that were there before ours (the
+// default, or a sanitizer's), side by side: NSIG is not in POSIX.
+constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
+struct sigaction crashActions[std::size(kCrashSignals)];
 
 // Hands the terminal back, then raises the signal again under the handler that
 // was there before: it is delivered as this handler returns, so a real fault
@@ -133,7 +136,11 @@ struct sigaction crashActions[NSIG];
 // kill the code of a fault, FreeBSD numbers SI_USER 0x10001).
 void OnCrash(int signal) {
     HandBackIfAttached();
-    sigaction(signal, &crashActions[signal], nullptr);
+    for (std::size_t i = 0; i < std::size(kCrashSignals); ++i) {
+        if (kCrashSignals[i] == signal) {
+            sigaction(signal, &crashActions[i], nullptr);
+        }
+    }
     raise(signal);
 }
 
@@ -210,12 +217,12 @@ bool InstallTerminalSignals() {
     }
     installed = installed && Install(SIGTSTP, OnStop) && Install(SIGCONT, OnContinue);
     std::signal(SIGPIPE, SIG_IGN);
-    for (int signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) {
+    for (std::size_t i = 0; i < std::size(kCrashSignals); ++i) {
         struct sigaction action {};
         action.sa_handler = OnCrash;
         BlockTerminalStops(action);
-        installed =
-            installed && TheTerminalSystem().setAction(signal, &action, &crashActions[signal]) == 0;
+        installed = installed &&
+                    TheTerminalSystem().setAction(kCrashSignals[i], &action, &crashActions[i]) == 0;
     }
     return installed;
 }
