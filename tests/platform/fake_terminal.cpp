@@ -67,23 +67,14 @@ bool Readable(int fd) {
            (!t.typed.empty() || t.readError != 0 || t.endOfFile || t.hungUp || t.spurious);
 }
 
-// What the descriptors of each set asked about are now, as a real select
-// leaves the sets; the number of readinesses.
-int MarkReady(int count, const fd_set& askedReadable, fd_set* readable,
-              const fd_set& askedExceptional, fd_set* exceptional) {
+// Leaves in readable those of asked that are readable now, as a real select
+// does; their number.
+int MarkReady(int count, const fd_set& asked, fd_set* readable) {
     int ready = 0;
     FD_ZERO(readable);
-    if (exceptional != nullptr) {
-        FD_ZERO(exceptional);
-    }
     for (int fd = 0; fd < count; ++fd) {
-        if (FD_ISSET(fd, &askedReadable) && Readable(fd)) {
+        if (FD_ISSET(fd, &asked) && Readable(fd)) {
             FD_SET(fd, readable);
-            ++ready;
-        }
-        if (exceptional != nullptr && FD_ISSET(fd, &askedExceptional) && fd == kKeyboardFd &&
-            fakeTerminal.hungUp) {
-            FD_SET(fd, exceptional);
             ++ready;
         }
     }
@@ -165,6 +156,7 @@ ssize_t Write(int fd, const void* bytes, std::size_t size) {
 int Select(int count, fd_set* readable, fd_set* writable, fd_set* exceptional, int timeoutMs) {
     FakeTerminal& t = fakeTerminal;
     EXPECT_LE(count, FD_SETSIZE);
+    EXPECT_EQ(exceptional, nullptr) << "only a read tells what a readiness meant";
     if (writable != nullptr) {
         // Only the wait for room watches for writing, and the screen takes
         // more at once: the set stays as asked, all ready.
@@ -173,15 +165,8 @@ int Select(int count, fd_set* readable, fd_set* writable, fd_set* exceptional, i
         return 1;
     }
     t.waitTimeouts.push_back(timeoutMs);
-    fd_set askedReadable = *readable;
-    fd_set askedExceptional;
-    FD_ZERO(&askedExceptional);
-    if (exceptional != nullptr) {
-        askedExceptional = *exceptional;
-    }
-    const auto mark = [&] {
-        return MarkReady(count, askedReadable, readable, askedExceptional, exceptional);
-    };
+    const fd_set asked = *readable;
+    const auto mark = [&] { return MarkReady(count, asked, readable); };
     const std::optional<microseconds> deadline =
         timeoutMs < 0 ? std::nullopt : std::optional<microseconds>(t.now + milliseconds(timeoutMs));
     for (;;) {

@@ -3,10 +3,10 @@
 // what is written and can be made slow, full or gone, and time moves only when
 // a wait would block. Nothing waits for real and nothing ends the process.
 //
-// The keyboard tells what happens only through select and read, as a terminal
-// does on macOS, where poll answers POLLNVAL whatever was typed: the table has
-// no poll, so nothing the session calls can take a readiness flag for a
-// hang-up, and only a read's end of file or error ends it.
+// The keyboard tells what happens only through select's readable set and read,
+// as a terminal does on macOS, where poll answers POLLNVAL whatever was typed:
+// the table has no poll and the fake takes no exceptional set, so only a
+// read's end of file or error can end the session.
 #pragma once
 
 #include "platform/posix/terminal_system.h"
@@ -29,7 +29,7 @@ constexpr int kPipeWriteFd = 21;
 // What happens at the keyboard, and when.
 enum class Happening {
     Typed,     // bytes arrive
-    HangUp,    // the line hangs up: select reports it readable and exceptional, reads fail with EIO
+    HangUp,    // the line hangs up: select reports it readable, reads fail with EIO
     Spurious,  // select reports it readable, and the next read finds nothing (EAGAIN)
     ReadError, // a read fails with `error`
     EndOfFile, // a read gives 0
