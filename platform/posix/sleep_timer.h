@@ -10,7 +10,7 @@
 //     and with an empty queue it goes on waiting for one, however long that takes.
 // The program cannot tell the difference: every sleep is followed by a look at
 // the queue, and an empty look leads only to the next sleep. What changes is
-// the cost: the process blocks in poll until a byte arrives (0 wake-ups), and a
+// the cost: the process blocks in select until a byte arrives (0 wake-ups), and a
 // typed key is taken the moment it arrives. Keys typed during a sleep are read
 // and decoded as they come, into the queue where the next look finds them; a
 // lone ESC still becomes the Escape key once its timeout has passed, because the
@@ -28,6 +28,6 @@
 //                      a key, or -1 when none are waiting
 // Gives 0 when the sleep is over, -1 to block until input arrives, otherwise
 // milliseconds. After 0.3 ms of a 1 ms sleep it gives 1: the time left is
-// rounded up, so the sleep never ends early and never polls without a timeout.
+// rounded up, so the sleep never ends early and never waits with a zero timeout.
 int SleepWaitMs(std::chrono::steady_clock::duration elapsed, int askedMs, bool queueHoldsRecord,
                 int keyDecidesInMs);

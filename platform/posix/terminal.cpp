@@ -20,7 +20,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
-#include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -66,15 +65,14 @@ TerminalSystem& System() {
 
 // Says on standard error what went wrong with the terminal, in one line.
 void Complain(const std::string& what) {
-    const std::string line =
-        std::string(program_invocation_short_name) + ": " + what + " (" + kTerminalDevice + ")\n";
+    const std::string line = std::string("orvane: ") + what + " (" + kTerminalDevice + ")\n";
     if (System().write(STDERR_FILENO, line.data(), line.size()) < 0) {
         // Standard error is gone too; the exit status still tells.
     }
 }
 
 // Nothing more can be shown or typed: give the modes back if the device still
-// takes them and end, instead of polling a terminal that is gone. `what`
+// takes them and end, instead of waiting on a terminal that is gone. `what`
 // names the call that failed, with errno still its error.
 [[noreturn]] void TerminalGone(const char* what) {
     const std::string reason = errno != 0 ? std::string(": ") + std::strerror(errno) : "";
@@ -98,6 +96,14 @@ bool SetModes(int when, const termios& modes) {
     }
 }
 
+// The terminal is full: waits until it takes more, or a while at most.
+void AwaitRoom() {
+    fd_set writable;
+    FD_ZERO(&writable);
+    FD_SET(session.screenFd, &writable);
+    System().select(session.screenFd + 1, nullptr, &writable, nullptr, 100);
+}
+
 void WriteAll(const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -108,9 +114,7 @@ void WriteAll(const std::string& bytes) {
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && errno == EAGAIN) {
-            // The terminal is full: wait until it takes more.
-            pollfd out{session.screenFd, POLLOUT, 0};
-            System().poll(&out, 1, 100);
+            AwaitRoom();
         } else {
             if (session.active) {
                 TerminalGone("write");
@@ -207,25 +211,30 @@ int MsUntilPendingDecides() {
     return std::max(1, kEscapeTimeoutMs - QuietMs());
 }
 
-// Blocks until a typed byte (when watching the keyboard), a signal, or ms
-// milliseconds (-1: no limit).
+// Blocks until the keyboard is readable (when watching it), a signal, or ms
+// milliseconds (-1: no limit). What a readable keyboard means is for the read
+// that follows to tell: a hang-up makes it readable as a key does, and a
+// readiness may also turn out to hold nothing, so only a read's end of file or
+// error ends the session.
 void AwaitInput(int ms, bool watchKeyboard = true) {
-    if (SignalWakeFd() < 0 && (ms < 0 || ms > kWaitWithoutPipeMs)) {
+    const int wakeFd = SignalWakeFd();
+    if (wakeFd < 0 && (ms < 0 || ms > kWaitWithoutPipeMs)) {
         ms = kWaitWithoutPipeMs;
     }
-    pollfd fds[2] = {{SignalWakeFd(), POLLIN, 0}, {session.keyboardFd, POLLIN, 0}};
-    if (System().poll(fds, watchKeyboard ? 2 : 1, ms) <= 0) {
-        return;
+    fd_set readable;
+    FD_ZERO(&readable);
+    int count = 0;
+    if (wakeFd >= 0) {
+        FD_SET(wakeFd, &readable);
+        count = wakeFd + 1;
     }
-    if (fds[0].revents != 0) {
+    if (watchKeyboard) {
+        FD_SET(session.keyboardFd, &readable);
+        count = std::max(count, session.keyboardFd + 1);
+    }
+    if (System().select(count, &readable, nullptr, nullptr, ms) > 0 && wakeFd >= 0 &&
+        FD_ISSET(wakeFd, &readable)) {
         DrainSignalWakeUps();
-    }
-    if (!watchKeyboard) {
-        return;
-    }
-    if ((fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0 && (fds[1].revents & POLLIN) == 0) {
-        errno = 0;
-        TerminalGone("hang-up");
     }
 }
 
@@ -255,6 +264,13 @@ TerminalRefusal StartTerminalConsole() {
     session.keyboardFd = System().open(kTerminalDevice, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (session.keyboardFd < 0) {
         return Refusal(TerminalRefusalCause::NoTerminal);
+    }
+    if (!Selectable(session.keyboardFd)) {
+        const std::string detail = "descriptor " + std::to_string(session.keyboardFd) +
+                                   ", select watches only 0 to " + std::to_string(FD_SETSIZE - 1);
+        TerminalRefusal refusal = Refusal(TerminalRefusalCause::CannotWatchKeyboard);
+        refusal.detail = detail;
+        return refusal;
     }
     session.screenFd = System().isTerminal(STDOUT_FILENO)   ? STDOUT_FILENO
                        : System().isTerminal(STDERR_FILENO) ? STDERR_FILENO
@@ -362,6 +378,7 @@ void PumpTerminalInput() {
 void WaitForTerminal() {
     if (session.active) {
         AwaitInput(MsUntilPendingDecides());
+        PumpTerminalInput();
     }
 }
 
@@ -378,7 +395,7 @@ void SleepOnTerminal(int ms) {
         if (wait == 0) {
             return;
         }
-        // A full queue takes no more bytes, so a readable keyboard must not end the poll.
+        // A full queue takes no more bytes, so a readable keyboard must not end the wait.
         AwaitInput(wait, RoomForTyping() > 0);
     }
 }

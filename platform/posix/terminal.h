@@ -27,7 +27,8 @@ void PresentScreen();
 void PumpTerminalInput();
 
 // Waits until a byte is typed or a signal arrives, or until typed bytes that
-// wait for the escape timeout form a key.
+// wait for the escape timeout form a key, then takes what was typed (so a
+// terminal that went away ends the process here).
 void WaitForTerminal();
 
 // The emulated Sleep (see platform/posix/sleep_timer.h): at least ms milliseconds,

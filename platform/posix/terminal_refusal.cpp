@@ -15,6 +15,9 @@ std::string TerminalRefusalMessage(const TerminalRefusal& refusal) {
         return refusal.detail;
     case TerminalRefusalCause::CannotWatchSignals:
         return "cannot install the signal handlers that hand the terminal back" + where;
+    case TerminalRefusalCause::CannotWatchKeyboard:
+        // Only a parent that left that many descriptors open gets here.
+        return "too many files open to wait for keys" + where;
     }
     return "cannot use the terminal" + where;
 }

@@ -4,12 +4,13 @@
 #include <string>
 
 enum class TerminalRefusalCause {
-    None,               // the terminal is attached
-    NoTerminal,         // the device cannot be opened: no controlling terminal
-    CannotReadModes,    // tcgetattr fails on it: not a terminal after all
-    CannotSetModes,     // tcsetattr fails on it
-    CannotWatchSignals, // a handler that hands the terminal back cannot be installed
-    CannotPlaceCursor   // TERM names no terminal the screen can be drawn on (detail says why)
+    None,                // the terminal is attached
+    NoTerminal,          // the device cannot be opened: no controlling terminal
+    CannotReadModes,     // tcgetattr fails on it: not a terminal after all
+    CannotSetModes,      // tcsetattr fails on it
+    CannotWatchSignals,  // a handler that hands the terminal back cannot be installed
+    CannotWatchKeyboard, // the device's descriptor is beyond what select can watch
+    CannotPlaceCursor    // TERM names no terminal the screen can be drawn on (detail says why)
 };
 
 struct TerminalRefusal {

@@ -10,16 +10,18 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <iterator>
 #include <unistd.h>
 
 namespace {
 
-static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free,
-              "signal handlers read these");
+// Flags as ints: std::atomic<bool> is not lock-free on every processor
+// (riscv64 has no byte-wide atomics), and a handler may only touch lock-free ones.
+static_assert(std::atomic<int>::is_always_lock_free, "signal handlers read these");
 
 HandBack handBack;
-std::atomic<bool> attached{false}; // the handlers may touch the terminal
-std::atomic<bool> wantRaw{false};  // the mode the program last set
+std::atomic<int> attached{0}; // the handlers may touch the terminal
+std::atomic<int> wantRaw{0};  // the mode the program last set, 1 for raw
 int signalPipe[2] = {-1, -1};
 volatile sig_atomic_t redraw = 0;
 
@@ -59,7 +61,7 @@ void EndBySignal(int signal) {
 }
 
 void HandBackIfAttached() {
-    if (attached.load()) {
+    if (attached.load() != 0) {
         HandTerminalBack();
     }
 }
@@ -79,8 +81,8 @@ void OnTerminate(int signal) {
 // continue that `fg` sends then finds it in the foreground.
 void OnContinue(int) {
     const int saved = errno;
-    if (attached.load() && TheTerminalSystem().inForeground(handBack.keyboardFd)) {
-        SetModes(wantRaw.load() ? handBack.raw : handBack.original);
+    if (attached.load() != 0 && TheTerminalSystem().inForeground(handBack.keyboardFd)) {
+        SetModes(wantRaw.load() != 0 ? handBack.raw : handBack.original);
         redraw = 1;
         Notify();
     }
@@ -121,38 +123,44 @@ void OnStop(int signal) {
     errno = saved;
 }
 
-// The handlers that were there before ours (the default, or a sanitizer's).
-struct sigaction crashActions[NSIG];
+// The signals of a crash, and the handlers that were there before ours (the
+// default, or a sanitizer's), side by side: NSIG is not in POSIX.
+constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
+struct sigaction crashActions[std::size(kCrashSignals)];
 
-// A real fault hands the terminal back and then repeats under the previous
-// handler. The same signal sent from outside (kill, raise, abort: si_code <= 0)
-// would never repeat, so it ends the process by that signal at once.
-void OnCrash(int signal, siginfo_t* info, void*) {
+// Hands the terminal back, then raises the signal again under the handler that
+// was there before: it is delivered as this handler returns, so a real fault
+// and the same signal sent from outside (kill, abort) both end the process by
+// it, or reach a sanitizer's handler. Nothing reads si_code to tell the two
+// apart, since systems fill it differently (macOS on Apple silicon gives a
+// kill the code of a fault, FreeBSD numbers SI_USER 0x10001).
+void OnCrash(int signal) {
     HandBackIfAttached();
-    if (info == nullptr || info->si_code <= 0) {
-        EndBySignal(signal);
-        return;
+    for (std::size_t i = 0; i < std::size(kCrashSignals); ++i) {
+        if (kCrashSignals[i] == signal) {
+            sigaction(signal, &crashActions[i], nullptr);
+        }
     }
-    sigaction(signal, &crashActions[signal], nullptr);
+    raise(signal);
 }
 
 } // namespace
 
 void PrepareHandBack(const HandBack& next) {
-    attached.store(false);
+    attached.store(0);
     handBack = next;
 }
 
 void AttachHandBack() {
-    attached.store(true);
+    attached.store(1);
 }
 
 void DetachHandBack() {
-    attached.store(false);
+    attached.store(0);
 }
 
 void SetWantedRawMode(bool raw) {
-    wantRaw.store(raw);
+    wantRaw.store(raw ? 1 : 0);
 }
 
 void PublishRestoreText(const std::string& text) {
@@ -192,6 +200,13 @@ bool OpenSignalPipe() {
         signalPipe[0] = signalPipe[1] = -1;
         return false;
     }
+    if (!Selectable(signalPipe[0]) || !Selectable(signalPipe[1])) {
+        // Beyond what select can watch: the waits are bounded instead.
+        TheTerminalSystem().close(signalPipe[0]);
+        TheTerminalSystem().close(signalPipe[1]);
+        signalPipe[0] = signalPipe[1] = -1;
+        return false;
+    }
     return true;
 }
 
@@ -202,13 +217,12 @@ bool InstallTerminalSignals() {
     }
     installed = installed && Install(SIGTSTP, OnStop) && Install(SIGCONT, OnContinue);
     std::signal(SIGPIPE, SIG_IGN);
-    for (int signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) {
+    for (std::size_t i = 0; i < std::size(kCrashSignals); ++i) {
         struct sigaction action {};
-        action.sa_sigaction = OnCrash;
+        action.sa_handler = OnCrash;
         BlockTerminalStops(action);
-        action.sa_flags = SA_SIGINFO;
-        installed =
-            installed && TheTerminalSystem().setAction(signal, &action, &crashActions[signal]) == 0;
+        installed = installed &&
+                    TheTerminalSystem().setAction(kCrashSignals[i], &action, &crashActions[i]) == 0;
     }
     return installed;
 }

@@ -48,16 +48,26 @@ bool CannotPlaceCursor(const TerminalFacts& facts) {
     return false;
 }
 
+// Latin-1 and Latin-9 in any of their spellings: "ISO-8859-1" (glibc),
+// "ISO8859-1" (macOS, the BSDs), "iso_8859-15".
+bool NamesLatin1(std::string_view codeset) {
+    std::string bare;
+    for (char c : Lower(codeset)) {
+        if (c != '-' && c != '_') {
+            bare += c;
+        }
+    }
+    return bare == "iso88591" || bare == "iso885915";
+}
+
 TerminalEncoding DecideEncoding(const TerminalFacts& facts) {
-    if (facts.localeLoaded) {
+    // A loaded locale may still answer no codeset (macOS 15 can): then only
+    // its name tells, as for one that is not installed.
+    if (facts.localeLoaded && !facts.codeset.empty()) {
         if (NamesUtf8(facts.codeset)) {
             return TerminalEncoding::Utf8;
         }
-        const std::string codeset = Lower(facts.codeset);
-        if (codeset == "iso-8859-1" || codeset == "iso-8859-15") {
-            return TerminalEncoding::Latin1;
-        }
-        return TerminalEncoding::Ascii;
+        return NamesLatin1(facts.codeset) ? TerminalEncoding::Latin1 : TerminalEncoding::Ascii;
     }
     // A locale named but not installed (common in containers, and over SSH
     // from a machine that has it): the name still tells how the terminal
@@ -105,5 +115,8 @@ TerminalVerdict DecideTerminal(const TerminalFacts& facts) {
     }
     verdict.style.encoding = DecideEncoding(facts);
     verdict.style.colours = DecideColours(facts);
+    // Terminal.app takes a title but ignores the push and pop that would give
+    // its own back at exit, so the window would keep the tool's title.
+    verdict.style.keepsTitle = facts.termProgram == "Apple_Terminal";
     return verdict;
 }

@@ -24,6 +24,7 @@ struct TerminalFacts {
     bool canPlaceCursor = false; // terminfo "cup" is present
     std::string colorTerm;       // COLORTERM, empty when unset
     std::string noColor;         // NO_COLOR, empty when unset
+    std::string termProgram;     // TERM_PROGRAM, empty when unset
     bool localeLoaded = false;   // setlocale(LC_CTYPE, "") succeeded
     std::string codeset;         // nl_langinfo(CODESET) of the locale in force
     std::string localeName;      // the first non-empty of LC_ALL, LC_CTYPE and LANG

@@ -33,6 +33,16 @@ int MakePipe(int fds[2]) {
     return 0;
 }
 
+int Select(int count, fd_set* readable, fd_set* writable, fd_set* exceptional, int timeoutMs) {
+    if (timeoutMs < 0) {
+        return ::select(count, readable, writable, exceptional, nullptr);
+    }
+    timeval timeout{};
+    timeout.tv_sec = timeoutMs / 1000;
+    timeout.tv_usec = (timeoutMs % 1000) * 1000;
+    return ::select(count, readable, writable, exceptional, &timeout);
+}
+
 std::chrono::steady_clock::time_point Now() {
     return std::chrono::steady_clock::now();
 }
@@ -57,6 +67,6 @@ TerminalSystem& TheTerminalSystem() {
 }
 
 TerminalSystem RealTerminalSystem() {
-    return {OpenFile,   ::close,  ::read,   ::write,     ::poll, ::tcgetattr, ::tcsetattr,
+    return {OpenFile,   ::close,  ::read,   ::write,     Select, ::tcgetattr, ::tcsetattr,
             WindowSize, ::isatty, MakePipe, ::sigaction, Now,    ExitNow,     InForeground};
 }

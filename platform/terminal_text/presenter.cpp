@@ -173,7 +173,7 @@ void RenderFrame(PresenterState& state, const Frame& next, const TerminalStyle& 
             state.atY = y;
         }
     }
-    if (next.title != state.shown.title) {
+    if (!style.keepsTitle && next.title != state.shown.title) {
         SendTitle(state, next.title, style, out);
     }
     if (next.cursorVisible) {

@@ -34,6 +34,7 @@ enum class TerminalColours {
 struct TerminalStyle {
     TerminalEncoding encoding = TerminalEncoding::Utf8; // how glyphs are written
     TerminalColours colours = TerminalColours::Sixteen; // which SGR colours may be sent
+    bool keepsTitle = false; // the window title is left alone: the terminal cannot give it back
 };
 
 // What the terminal shows now, as far as the bytes sent so far tell.

@@ -43,6 +43,9 @@ void Happen() {
         case Happening::EndOfFile:
             t.endOfFile = true;
             break;
+        case Happening::Spurious:
+            t.spurious = true;
+            break;
         }
     }
 }
@@ -55,23 +58,25 @@ std::optional<microseconds> NextEventTime() {
     return std::nullopt;
 }
 
-// Sets revents as a real poll would now; the number of ready entries.
-int MarkReady(pollfd* fds, nfds_t count) {
+bool Readable(int fd) {
     const FakeTerminal& t = fakeTerminal;
+    if (fd == kPipeReadFd) {
+        return t.wakeUps > 0;
+    }
+    return fd == kKeyboardFd &&
+           (!t.typed.empty() || t.readError != 0 || t.endOfFile || t.hungUp || t.spurious);
+}
+
+// Leaves in readable those of asked that are readable now, as a real select
+// does; their number.
+int MarkReady(int count, const fd_set& asked, fd_set* readable) {
     int ready = 0;
-    for (nfds_t i = 0; i < count; ++i) {
-        fds[i].revents = 0;
-        if (fds[i].fd == kKeyboardFd) {
-            if (!t.typed.empty() || t.readError != 0 || t.endOfFile) {
-                fds[i].revents |= POLLIN;
-            }
-            if (t.hungUp) {
-                fds[i].revents |= POLLHUP;
-            }
-        } else if (fds[i].fd == kPipeReadFd && t.wakeUps > 0) {
-            fds[i].revents |= POLLIN;
+    FD_ZERO(readable);
+    for (int fd = 0; fd < count; ++fd) {
+        if (FD_ISSET(fd, &asked) && Readable(fd)) {
+            FD_SET(fd, readable);
+            ++ready;
         }
-        ready += fds[i].revents != 0 ? 1 : 0;
     }
     return ready;
 }
@@ -80,7 +85,8 @@ int Open(const char* path, int) {
     if (fakeTerminal.openError != 0) {
         return static_cast<int>(Fail(fakeTerminal.openError));
     }
-    return std::strcmp(path, "/dev/tty") == 0 ? kKeyboardFd : static_cast<int>(Fail(ENOENT));
+    return std::strcmp(path, "/dev/tty") == 0 ? fakeTerminal.openedFd
+                                              : static_cast<int>(Fail(ENOENT));
 }
 
 int Close(int) {
@@ -101,6 +107,7 @@ ssize_t Read(int fd, void* buffer, std::size_t size) {
         --t.interruptedReads;
         return Fail(EINTR);
     }
+    t.spurious = false;
     if (!t.typed.empty()) {
         const std::size_t n = std::min(size, t.typed.size());
         std::memcpy(buffer, t.typed.data(), n);
@@ -140,22 +147,31 @@ ssize_t Write(int fd, const void* bytes, std::size_t size) {
     }
     const std::size_t n = std::min({size, t.writeChunk, t.writeLimit - t.screen.size()});
     t.screen.append(text, n);
+    if (t.screenCopyFd >= 0 && ::write(t.screenCopyFd, text, n) != static_cast<ssize_t>(n)) {
+        ADD_FAILURE() << "the copy of the screen lost bytes";
+    }
     return static_cast<ssize_t>(n);
 }
 
-int Poll(pollfd* fds, nfds_t count, int timeoutMs) {
+int Select(int count, fd_set* readable, fd_set* writable, fd_set* exceptional, int timeoutMs) {
     FakeTerminal& t = fakeTerminal;
-    if (count == 1 && fds[0].events == POLLOUT) {
-        ++t.pollsForRoom;
-        fds[0].revents = POLLOUT;
+    EXPECT_LE(count, FD_SETSIZE);
+    EXPECT_EQ(exceptional, nullptr) << "only a read tells what a readiness meant";
+    if (writable != nullptr) {
+        // Only the wait for room watches for writing, and the screen takes
+        // more at once: the set stays as asked, all ready.
+        EXPECT_EQ(readable, nullptr);
+        ++t.waitsForRoom;
         return 1;
     }
-    t.pollTimeouts.push_back(timeoutMs);
+    t.waitTimeouts.push_back(timeoutMs);
+    const fd_set asked = *readable;
+    const auto mark = [&] { return MarkReady(count, asked, readable); };
     const std::optional<microseconds> deadline =
         timeoutMs < 0 ? std::nullopt : std::optional<microseconds>(t.now + milliseconds(timeoutMs));
     for (;;) {
         Happen();
-        const int ready = MarkReady(fds, count);
+        const int ready = mark();
         if (ready > 0) {
             return ready;
         }
@@ -163,7 +179,7 @@ int Poll(pollfd* fds, nfds_t count, int timeoutMs) {
         if (deadline && (!next || *deadline <= *next)) {
             t.now = *deadline;
             Happen();
-            return MarkReady(fds, count);
+            return mark();
         }
         if (!next) {
             throw BlockedForEver();
@@ -211,8 +227,8 @@ int MakePipe(int fds[2]) {
     if (fakeTerminal.pipeError != 0) {
         return static_cast<int>(Fail(fakeTerminal.pipeError));
     }
-    fds[0] = kPipeReadFd;
-    fds[1] = kPipeWriteFd;
+    fds[0] = fakeTerminal.pipeEnds[0];
+    fds[1] = fakeTerminal.pipeEnds[1];
     return 0;
 }
 
@@ -259,7 +275,7 @@ bool InForeground(int) {
 void InstallFakeTerminal() {
     fakeTerminal = FakeTerminal{};
     fakeTerminal.modes = CookedModes();
-    TheTerminalSystem() = {Open,      Close,    Read,       Write,       Poll,
+    TheTerminalSystem() = {Open,      Close,    Read,       Write,       Select,
                            GetModes,  SetModes, WindowSize, IsTerminal,  MakePipe,
                            SetAction, Now,      Exit,       InForeground};
 }

@@ -2,6 +2,11 @@
 // calls: the keyboard follows a script of timed events, the screen records
 // what is written and can be made slow, full or gone, and time moves only when
 // a wait would block. Nothing waits for real and nothing ends the process.
+//
+// The keyboard tells what happens only through select's readable set and read,
+// as a terminal does on macOS, where poll answers POLLNVAL whatever was typed:
+// the table has no poll and the fake takes no exceptional set, so only a
+// read's end of file or error can end the session.
 #pragma once
 
 #include "platform/posix/terminal_system.h"
@@ -24,7 +29,8 @@ constexpr int kPipeWriteFd = 21;
 // What happens at the keyboard, and when.
 enum class Happening {
     Typed,     // bytes arrive
-    HangUp,    // the line hangs up: poll reports POLLHUP alone, a read fails with EIO
+    HangUp,    // the line hangs up: select reports it readable, reads fail with EIO
+    Spurious,  // select reports it readable, and the next read finds nothing (EAGAIN)
     ReadError, // a read fails with `error`
     EndOfFile, // a read gives 0
 };
@@ -44,6 +50,7 @@ struct FakeTerminal {
     bool hungUp = false;               // a HangUp has happened
     int readError = 0;                 // a ReadError has happened
     bool endOfFile = false;            // an EndOfFile has happened
+    bool spurious = false;             // a Spurious has happened, not yet read
     int interruptedReads = 0;          // the next reads of the keyboard fail with EINTR
 
     std::string screen;                // every byte the screen took
@@ -52,21 +59,24 @@ struct FakeTerminal {
     int interruptedWrites = 0;         // the next writes fail with EINTR
     int fullWrites = 0;                // the next writes fail with EAGAIN
     std::size_t writeLimit = SIZE_MAX; // after so many bytes writes fail with EIO
-    int pollsForRoom = 0;              // polls for POLLOUT on the screen
-    std::vector<int> pollTimeouts;     // the timeout of every other poll, in order
+    int screenCopyFd = -1;             // a real descriptor that gets the screen's bytes too
+    int waitsForRoom = 0;              // selects for writing on the screen
+    std::vector<int> waitTimeouts;     // the timeout of every other select, in order (-1: none)
 
-    termios modes{};             // the modes the device holds
-    int openError = 0;           // opening /dev/tty fails with this
-    int getModesError = 0;       // tcgetattr fails with this
-    int interruptedGetModes = 0; // the next tcgetattr calls fail with EINTR
-    int setModesError = 0;       // tcsetattr fails with this
-    int interruptedSetModes = 0; // the next tcsetattr calls fail with EINTR
-    int pipeError = 0;           // making the pipe fails with this
-    int actionErrorSignal = 0;   // sigaction for this signal fails
-    bool foreground = true;      // the tool's process group owns the terminal
-    int wakeUps = 0;             // bytes waiting in the signal pipe
-    int width = 80;              // terminal columns
-    int height = 25;             // terminal rows
+    termios modes{};                               // the modes the device holds
+    int openError = 0;                             // opening /dev/tty fails with this
+    int openedFd = kKeyboardFd;                    // what opening /dev/tty gives
+    int getModesError = 0;                         // tcgetattr fails with this
+    int interruptedGetModes = 0;                   // the next tcgetattr calls fail with EINTR
+    int setModesError = 0;                         // tcsetattr fails with this
+    int interruptedSetModes = 0;                   // the next tcsetattr calls fail with EINTR
+    int pipeError = 0;                             // making the pipe fails with this
+    int pipeEnds[2] = {kPipeReadFd, kPipeWriteFd}; // what making the pipe gives
+    int actionErrorSignal = 0;                     // sigaction for this signal fails
+    bool foreground = true;                        // the tool's process group owns the terminal
+    int wakeUps = 0;                               // bytes waiting in the signal pipe
+    int width = 80;                                // terminal columns
+    int height = 25;                               // terminal rows
 };
 
 // The fake in use.
@@ -117,10 +127,10 @@ bool StartOnFake();
 // Attaches to the fake terminal in raw mode, the script given (a failure when refused).
 void StartTyping(std::vector<KeyboardEvent> script);
 
-// Thrown by a poll that would block for ever: nothing in the script is left
+// Thrown by a select that would block for ever: nothing in the script is left
 // to wake it, so the real program would hang there.
 struct BlockedForEver : std::runtime_error {
-    BlockedForEver() : std::runtime_error("poll would block for ever") {}
+    BlockedForEver() : std::runtime_error("select would block for ever") {}
 };
 
 } // namespace fake

@@ -149,6 +149,19 @@ TEST(Presenter, SendsOnlyWhatChanged) {
     out.clear();
     RenderFrame(state, frame, style, out);
     EXPECT_EQ(out, "\x1b[1;1H\x1b[91;107mx\x1b[?25l");
+
+    // A title: the terminal's own pushed once, to be popped at exit; where the
+    // terminal cannot give its own back, neither set nor pushed.
+    frame.title = "Title";
+    for (const bool keepsTitle : {false, true}) {
+        PresenterState fresh;
+        RenderFrame(fresh, BlankFrame(80, 25, 0xF0), style, out);
+        out.clear();
+        RenderFrame(fresh, frame, TerminalStyle{style.encoding, style.colours, keepsTitle}, out);
+        EXPECT_EQ(out.find("\x1b[22;0t\x1b]2;Title\a") != std::string::npos, !keepsTitle) << out;
+        EXPECT_EQ(out.find("\x1b]2;") == std::string::npos, keepsTitle) << out;
+        EXPECT_EQ(RestoreSequence(fresh, 0).find("\x1b[23;0t") == std::string::npos, keepsTitle);
+    }
 }
 
 TEST(Presenter, ConsoleColoursBecomeSgrColoursWithBlueAndRedSwapped) {

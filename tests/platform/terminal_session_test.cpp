@@ -70,7 +70,7 @@ TEST(TerminalSession, AFrameArrivesWholeThroughShortInterruptedAndFullWrites) {
         ChangeCells("frame");
         PresentScreen();
         EXPECT_EQ(Fake().screen, reference);
-        EXPECT_EQ(Fake().pollsForRoom, c.full) << "waits for room instead of spinning";
+        EXPECT_EQ(Fake().waitsForRoom, c.full) << "waits for room instead of spinning";
         EXPECT_EQ(Fake().errorOutput, "");
     }
 }
@@ -137,25 +137,35 @@ TEST(TerminalSession, ReadingTheKeyboard) {
     }
 }
 
-TEST(TerminalSession, AHangUpEndsEveryWait) {
+// A readiness alone ends nothing (macOS's select may report one that holds no
+// byte); the read after a hang-up does.
+TEST(TerminalSession, AHangUpEndsEveryWaitAndAReadinessAloneDoesNot) {
     struct Case {
         const char* name;
         void (*wait)();
     };
     const Case cases[] = {
         {"sleep", [] { SleepOnTerminal(1); }},
-        {"read of the input queue", [] { WaitForTerminal(); }},
+        // As a read of the console's input waits again while nothing came.
+        {"read of the input queue",
+         [] {
+             for (;;) {
+                 WaitForTerminal();
+             }
+         }},
         {"message box", [] { ShowTerminalMessageBox("Error", "It went wrong."); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakeTerminalScope scope;
-        ASSERT_TRUE(fake::StartOnFake());
-        Fake().script = {{milliseconds(500), Happening::HangUp, ""}};
+        fake::StartTyping({{milliseconds(200), Happening::Spurious, ""},
+                           {milliseconds(500), Happening::HangUp, ""}});
         EXPECT_EQ(fake::ExitStatusOf(c.wait), 1);
         EXPECT_EQ(Fake().now, milliseconds(500));
-        EXPECT_TRUE(SaysOnce(Fake().errorOutput, "the terminal went away: hang-up (/dev/tty)"))
+        EXPECT_TRUE(SaysOnce(Fake().errorOutput,
+                             "the terminal went away: read: Input/output error (/dev/tty)"))
             << Fake().errorOutput;
+        EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()));
     }
 }
 
@@ -242,7 +252,7 @@ TEST(TerminalSession, StartRefusesWithTheCauseAndTheDevice) {
         const char* name;
         void (*breakIt)();
         TerminalRefusalCause cause;
-        const char* message;
+        std::string message;
     };
     const Case cases[] = {
         {"no controlling terminal", [] { Fake().openError = ENXIO; },
@@ -255,6 +265,11 @@ TEST(TerminalSession, StartRefusesWithTheCauseAndTheDevice) {
         {"modes cannot be set", [] { Fake().setModesError = EIO; },
          TerminalRefusalCause::CannotSetModes,
          "cannot set the terminal's modes (/dev/tty: Input/output error)"},
+        {"a keyboard descriptor beyond select", [] { Fake().openedFd = FD_SETSIZE; },
+         TerminalRefusalCause::CannotWatchKeyboard,
+         "too many files open to wait for keys (/dev/tty: descriptor " +
+             std::to_string(FD_SETSIZE) + ", select watches only 0 to " +
+             std::to_string(FD_SETSIZE - 1) + ")"},
         {"no handler for stops", [] { Fake().actionErrorSignal = SIGTSTP; },
          TerminalRefusalCause::CannotWatchSignals,
          "cannot install the signal handlers that hand the terminal back (/dev/tty: Invalid "
@@ -277,16 +292,28 @@ TEST(TerminalSession, StartRefusesWithTheCauseAndTheDevice) {
 }
 
 TEST(TerminalSession, WithoutTheSignalPipeWaitsAreBoundedInsteadOfEndless) {
-    FakeTerminalScope scope;
-    Fake().pipeError = EMFILE;
-    ASSERT_TRUE(fake::StartOnFake());
-    SetTerminalRawMode(true);
-    Fake().script = {{milliseconds(350), Happening::Typed, "x"}};
-    SleepOnTerminal(1);
-    EXPECT_EQ(fake::QueuedKeys(), "x");
-    EXPECT_EQ(Fake().now, milliseconds(350));
-    for (int timeout : Fake().pollTimeouts) {
-        EXPECT_TRUE(timeout > 0 && timeout <= 100) << timeout;
+    struct Case {
+        const char* name;
+        void (*breakIt)();
+    };
+    const Case cases[] = {
+        {"no pipe to be had", [] { Fake().pipeError = EMFILE; }},
+        {"its ends beyond select",
+         [] { Fake().pipeEnds[0] = FD_SETSIZE, Fake().pipeEnds[1] = FD_SETSIZE + 1; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeTerminalScope scope;
+        c.breakIt();
+        ASSERT_TRUE(fake::StartOnFake());
+        SetTerminalRawMode(true);
+        Fake().script = {{milliseconds(350), Happening::Typed, "x"}};
+        SleepOnTerminal(1);
+        EXPECT_EQ(fake::QueuedKeys(), "x");
+        EXPECT_EQ(Fake().now, milliseconds(350));
+        for (int timeout : Fake().waitTimeouts) {
+            EXPECT_TRUE(timeout > 0 && timeout <= 100) << timeout;
+        }
     }
 }
 

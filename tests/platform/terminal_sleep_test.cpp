@@ -1,6 +1,6 @@
 // The emulated Sleep and the error box's wait on a fake terminal and clock:
 // how long a sleep lasts, what it does with keys typed meanwhile, and that
-// nothing polls in a loop while no key comes.
+// nothing waits in a loop while no key comes.
 #include "platform/posix/console_model.h"
 #include "platform/posix/terminal.h"
 #include "tests/platform/fake_terminal.h"
@@ -22,7 +22,7 @@ fake::KeyboardEvent TypedAt(int ms, const std::string& bytes) {
 }
 
 bool NoZeroTimeout() {
-    const std::vector<int>& timeouts = Fake().pollTimeouts;
+    const std::vector<int>& timeouts = Fake().waitTimeouts;
     return std::find(timeouts.begin(), timeouts.end(), 0) == timeouts.end();
 }
 
@@ -53,13 +53,29 @@ TEST(TerminalSleep, LastsItsTimeThenEndsAtTheFirstKey) {
 }
 
 TEST(TerminalSleep, WithNothingTypedItBlocksWithoutWakingUp) {
-    FakeTerminalScope scope;
-    StartTyping({});
-    // The fake throws where the real poll would block for ever: the sleep has
-    // no timer of its own to wake it.
-    EXPECT_THROW(SleepOnTerminal(1), fake::BlockedForEver);
-    EXPECT_EQ(Fake().pollTimeouts, (std::vector<int>{1, -1}));
-    EXPECT_EQ(Fake().now, milliseconds(1));
+    struct Case {
+        const char* name;
+        std::vector<fake::KeyboardEvent> script;
+        std::vector<int> timeouts; // of every wait, -1 for none
+        int blocksAtMs;            // when it blocks for ever
+    };
+    const Case cases[] = {
+        {"nothing at all", {}, {1, -1}, 1},
+        {"a readiness that holds no byte",
+         {{milliseconds(100), Happening::Spurious, ""}},
+         {1, -1, -1},
+         100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeTerminalScope scope;
+        StartTyping(c.script);
+        // The fake throws where the real select would block for ever: the
+        // sleep has no timer of its own to wake it.
+        EXPECT_THROW(SleepOnTerminal(1), fake::BlockedForEver);
+        EXPECT_EQ(Fake().waitTimeouts, c.timeouts);
+        EXPECT_EQ(Fake().now, milliseconds(c.blocksAtMs));
+    }
 }
 
 TEST(TerminalSleep, ALoneEscapeIsTheEscapeKeyAfterItsTimeout) {
@@ -96,7 +112,7 @@ TEST(TerminalSleep, ALoneEscapeIsTheEscapeKeyAfterItsTimeout) {
         EXPECT_TRUE(NoZeroTimeout());
         // The sleep's own millisecond, a block until the ESC comes, then a
         // wait for its deadline, not for ever.
-        EXPECT_EQ(Fake().pollTimeouts, (std::vector<int>{1, -1, 50}));
+        EXPECT_EQ(Fake().waitTimeouts, (std::vector<int>{1, -1, 50}));
     }
 }
 
@@ -106,7 +122,7 @@ TEST(TerminalSleep, TheErrorBoxTakesTheKeysTypedWhileItShowsAndWaitsWithoutWakin
     ShowTerminalMessageBox("Error", "The spacing must be a number.");
     EXPECT_EQ(Fake().now, milliseconds(300));
     EXPECT_EQ(fake::QueuedKeys(), "") << "x and Enter went to the box";
-    EXPECT_EQ(Fake().pollTimeouts, (std::vector<int>{-1, -1}));
+    EXPECT_EQ(Fake().waitTimeouts, (std::vector<int>{-1, -1}));
     PumpTerminalInput();
     EXPECT_EQ(fake::QueuedKeys(), "7") << "the key after the one that closed the box stays typed";
 }

@@ -64,6 +64,16 @@ TEST(TerminalStyle, ColoursFromTerminfoNoColorAndColorterm) {
         const TerminalVerdict verdict = DecideTerminal(facts);
         EXPECT_EQ(verdict.problem, "") << c.name;
         EXPECT_EQ(verdict.style.colours, c.expected) << c.name;
+        EXPECT_FALSE(verdict.style.keepsTitle) << c.name;
+    }
+    // Of the environment, TERM_PROGRAM decides only the title: Terminal.app's
+    // is left alone, since it would not come back at exit.
+    for (const char* program : {"Apple_Terminal", "iTerm.app", "apple_terminal"}) {
+        TerminalFacts facts = Xterm256();
+        facts.termProgram = program;
+        const TerminalVerdict verdict = DecideTerminal(facts);
+        EXPECT_EQ(verdict.style.keepsTitle, std::string(program) == "Apple_Terminal") << program;
+        EXPECT_EQ(verdict.style.colours, TerminalColours::Sixteen) << program;
     }
 }
 
@@ -79,6 +89,15 @@ TEST(TerminalStyle, EncodingFromTheLocaleOrItsName) {
         {"installed UTF-8", true, "UTF-8", "C.UTF-8", TerminalEncoding::Utf8},
         {"installed Latin-1", true, "ISO-8859-1", "de_DE", TerminalEncoding::Latin1},
         {"installed Latin-9", true, "ISO-8859-15", "de_DE@euro", TerminalEncoding::Latin1},
+        {"Latin-1 as macOS and FreeBSD spell it", true, "ISO8859-1", "de_DE.ISO8859-1",
+         TerminalEncoding::Latin1},
+        {"Latin-9 as macOS and FreeBSD spell it", true, "ISO8859-15", "fr_FR.ISO8859-15",
+         TerminalEncoding::Latin1},
+        {"a Latin-2 codeset is not Latin-1", true, "ISO8859-2", "pl_PL.ISO8859-2",
+         TerminalEncoding::Ascii},
+        // macOS 15 may load a locale and answer no codeset: its name tells.
+        {"loaded, no codeset, name says UTF-8", true, "", "en_US.UTF-8", TerminalEncoding::Utf8},
+        {"loaded, no codeset, name says nothing", true, "", "en_US", TerminalEncoding::Ascii},
         {"C", true, "ANSI_X3.4-1968", "C", TerminalEncoding::Ascii},
         {"no locale set at all", true, "ANSI_X3.4-1968", "", TerminalEncoding::Ascii},
         // The codeset of a loaded locale decides, not what the name suggests.
