@@ -3,8 +3,6 @@
 // rows, the JSON (read by Python's parser) and the plan (read as XML) must show
 // what the screen shows.
 #include "app/answers_run.h"
-#include "app/json_view.h"
-#include "app/plan_file.h"
 #include "app/plan_view.h"
 #include "app/screen_texts.h"
 #include "app/shown_results.h"
