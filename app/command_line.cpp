@@ -1,37 +1,58 @@
 #include "app/command_line.h"
 
+#include "app/questionnaire.h"
+#include "app/screen_texts.h"
+#include "app/view_text.h"
+
+#include <array>
+#include <cctype>
 #include <cstdio>
 #include <string_view>
+
+// getopt_long rather than a parser of our own or a library: glibc, macOS, the
+// BSDs and MinGW-w64 all have it, so it adds no dependency (the program may
+// depend only on the standard library and the platform), and users meet the
+// option syntax they know from other tools (--plan=FILE, -hV, --vers, "--").
+#include <getopt.h>
 
 namespace {
 
 constexpr int kStatusUsageError = 2;
 
-// The argument as the user can read it back: control bytes (an escape sequence
-// pasted by mistake) are shown as \xNN instead of reaching the terminal.
+// Values of the long options that have no short form, beyond every character.
+constexpr int kJsonOption = 256;
+constexpr int kPlanOption = 257;
+
+// ":" first: a missing file name comes back as ':' rather than as an unknown option.
+// No "+": options may follow the answers (orvane 5 4 n 4 0.5 120 --json), as with
+// most GNU tools; a negative answer therefore goes after "--".
+constexpr const char* kShortOptions = ":hV";
+const option kLongOptions[] = {
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {"json", no_argument, nullptr, kJsonOption},
+    {"plan", required_argument, nullptr, kPlanOption},
+    {nullptr, 0, nullptr, 0},
+};
+
+constexpr std::string_view kAnswersUsage = "orvane [--json] [--plan FILE] [--] ANSWER1 ... ANSWER6";
+
+// The argument as the user can read it back, in quotes.
 std::string Quoted(std::string_view argument) {
-    static const char kHex[] = "0123456789abcdef";
-    std::string text = "'";
-    for (const char c : argument) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) {
-            text += "\\x";
-            text += kHex[byte >> 4];
-            text += kHex[byte & 0xf];
-        } else {
-            text += c;
-        }
-    }
-    return text + "'";
+    return "'" + ShownBytes(argument) + "'";
 }
 
-CommandLineOutcome Refused(std::string_view argument, bool isOption) {
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    const std::size_t end = text.find_last_not_of(' ');
+    return start == std::string_view::npos ? "" : text.substr(start, end - start + 1);
+}
+
+CommandLineOutcome Refused(std::string message) {
     CommandLineOutcome outcome;
     outcome.runTool = false;
     outcome.exitStatus = kStatusUsageError;
-    outcome.standardError = std::string("orvane: ") +
-                            (isOption ? "unknown option " : "unexpected argument ") +
-                            Quoted(argument) + "; try 'orvane --help'\n";
+    outcome.standardError = "orvane: " + message + "\n";
     return outcome;
 }
 
@@ -42,40 +63,130 @@ CommandLineOutcome Printed(std::string text) {
     return outcome;
 }
 
+// The option getopt_long refused. A long option's argument always counts as used
+// up, so it is the one before optind; a short one is named by its letter, since
+// getopt may still stand inside a group such as -xV.
+CommandLineOutcome RefusedOption(const std::vector<char*>& arguments) {
+    const bool isLong = optopt == 0 || optopt == 'h' || optopt == 'V' || optopt >= kJsonOption;
+    if (isLong) {
+        return Refused("unknown option " + Quoted(arguments[optind - 1]) + "; try 'orvane --help'");
+    }
+    const char letter = static_cast<char>(optopt);
+    std::string message = "unknown option " + Quoted(std::string("-") + letter);
+    if (std::isdigit(static_cast<unsigned char>(letter)) != 0 || letter == '.') {
+        return Refused(message + "; a negative answer goes after --, as in "
+                                 "'orvane -- -3 4 n 4 0.5 120'");
+    }
+    return Refused(message + "; try 'orvane --help'");
+}
+
+// "orvane: answer 3 (Is the surround ... [Y/N]?) was 'yes': You must respond either Y or N"
+CommandLineOutcome RefusedAnswer(int number, std::string_view prompt, std::string_view given,
+                                 std::string_view error) {
+    return Refused("answer " + std::to_string(number) + " (" + std::string(Trimmed(prompt)) +
+                   ") was " + Quoted(given) + ": " + std::string(Trimmed(error)));
+}
+
+// Six answers, checked as the questionnaire checks them.
+CommandLineOutcome GivenAnswers(CommandLineOutcome outcome, const std::vector<char*>& given) {
+    if (given.size() != 6) {
+        return Refused("six answers needed, " + std::to_string(given.size()) +
+                       " given; usage: " + std::string(kAnswersUsage));
+    }
+    outcome.answers.assign(given.begin(), given.end());
+    if (!YesNoAccepted(NormalisedYesNo(outcome.answers[2]))) {
+        return RefusedAnswer(3, screen::kFixedPrompt, outcome.answers[2], screen::kYesNoError);
+    }
+    if (!AngleAccepted(outcome.answers[5])) {
+        return RefusedAnswer(6, screen::kAnglePrompt, outcome.answers[5], screen::kAngleError);
+    }
+    outcome.runTool = false;
+    return outcome;
+}
+
 } // namespace
 
 CommandLineOutcome ReadCommandLine(int argc, const char* const argv[]) {
-    bool optionsEnded = false;
+    // getopt_long reorders the array it is given (never the texts): a copy of
+    // our own, ending in the null pointer it looks for, with a name in front.
+    static char kName[] = "orvane";
+    static char kEmpty[] = "";
+    std::vector<char*> arguments = {kName};
     for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i] != nullptr ? argv[i] : "";
-        if (optionsEnded) {
-            return Refused(argument, false);
+        arguments.push_back(argv[i] != nullptr ? const_cast<char*>(argv[i]) : kEmpty);
+    }
+    const int count = static_cast<int>(arguments.size());
+    arguments.push_back(nullptr);
+
+    // Its state is global: 0 asks glibc, the BSDs, macOS and MinGW alike for a
+    // fresh start, so that every call reads its own arguments; the messages are ours.
+    optind = 0;
+    opterr = 0;
+    CommandLineOutcome outcome;
+    for (;;) {
+        const int option =
+            getopt_long(count, arguments.data(), kShortOptions, kLongOptions, nullptr);
+        if (option == -1) {
+            break;
         }
-        if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "--help" || argument == "-h") {
+        if (option == 'h') {
             return Printed(UsageText());
-        } else if (argument == "--version" || argument == "-V") {
+        }
+        if (option == 'V') {
             return Printed(VersionText());
+        }
+        if (option == kJsonOption) {
+            outcome.json = true;
+        } else if (option == kPlanOption && optarg != nullptr && *optarg != '\0') {
+            outcome.planPath = optarg;
+        } else if (option == kPlanOption || option == ':') {
+            return Refused("--plan needs a file name ('-' for standard output); "
+                           "try 'orvane --help'");
         } else {
-            return Refused(argument, argument.size() > 1 && argument[0] == '-');
+            return RefusedOption(arguments);
         }
     }
-    return {};
+    const std::vector<char*> given(arguments.begin() + optind, arguments.begin() + count);
+    if (given.empty() && !outcome.json) {
+        return outcome; // the questionnaire, with the plan when asked for
+    }
+    return GivenAnswers(std::move(outcome), given);
 }
 
 std::string UsageText() {
     return "Usage: orvane\n"
+           "       orvane --plan FILE\n"
+           "       " +
+           std::string(kAnswersUsage) +
+           "\n"
            "       orvane --help | --version\n"
            "\n"
            "Asks six questions about your listening room and shows where to place the\n"
            "six speakers of a 6.0 surround layout: the listening distance and the\n"
            "spacings to measure out, in the unit you answer in.\n"
            "\n"
+           "Given the six answers as arguments, in the order the questions ask them\n"
+           "(front-back maximum, side-side maximum, Y/N, surround spacing, height,\n"
+           "angle), it asks nothing and needs no terminal: it prints the results as\n"
+           "the screen shows them, one a line, a value over its maximum marked\n"
+           "\"over the maximum\". A refused answer ends with one line on standard\n"
+           "error and status 2. A negative answer goes after --.\n"
+           "\n"
+           "  --json         print the answers and results as one JSON object instead\n"
+           "  --plan FILE    also draw the layout into FILE as an SVG picture (top and\n"
+           "                 side view); with - the picture alone goes to standard\n"
+           "                 output; without answers, FILE is written once the\n"
+           "                 results are on the screen\n"
            "  -h, --help     show this help and exit\n"
            "  -V, --version  show the version and exit\n"
            "\n"
-           "Start it without arguments in a terminal of 80 x 25 or larger.\n"
+           "Examples:\n"
+           "  orvane 5 4 n 4 0.5 120\n"
+           "  orvane --json 4 3 Y 3 1 110\n"
+           "  orvane --plan room.svg 5 4 n 4 0.5 120\n"
+           "  orvane -- -3 4 n 4 0.5 120\n"
+           "\n"
+           "Start it without answers in a terminal of 80 x 25 or larger.\n"
            "The manual: man orvane\n";
 }
 
@@ -83,9 +194,17 @@ std::string VersionText() {
     return std::string("orvane 6.0, build ") + BuildVersion() + "\n";
 }
 
+std::string ToolAndVersion() {
+    std::string text = VersionText();
+    text.pop_back();
+    return text;
+}
+
 int WriteCommandLineOutcome(const CommandLineOutcome& outcome) {
     std::fputs(outcome.standardError.c_str(), stderr);
-    const bool written = std::fputs(outcome.standardOutput.c_str(), stdout) >= 0;
+    const bool written =
+        std::fwrite(outcome.standardOutput.data(), 1, outcome.standardOutput.size(), stdout) ==
+        outcome.standardOutput.size();
     if (std::fflush(stdout) != 0 || !written) {
         std::fputs("orvane: cannot write to standard output\n", stderr);
         return 1;

@@ -1,36 +1,50 @@
 // The command line, read before the terminal is touched: --help and --version
-// work in scripts with no terminal at all, and a mistyped option ends the tool
-// without disturbing the screen. Pure, so every entry point shares it.
+// work in scripts with no terminal at all, six answers given as arguments are
+// answered without one, and a mistyped option or a refused answer ends the
+// tool without disturbing the screen. Pure, so every entry point shares it.
 #pragma once
 
 #include <string>
+#include <vector>
 
 // What the process does with its command line.
 struct CommandLineOutcome {
-    bool runTool = true;        // no options: start the questionnaire in the terminal
-    int exitStatus = 0;         // when not running the tool: the status to end with
-    std::string standardOutput; // text for standard output (help, version)
-    std::string standardError;  // text for standard error (a refused argument)
+    bool runTool = true;              // no answers: the questionnaire in the terminal
+    int exitStatus = 0;               // when not running the tool: the status to end with
+    std::string standardOutput;       // text for standard output (help, version)
+    std::string standardError;        // text for standard error (a refused argument)
+    std::vector<std::string> answers; // the six answers as given, once accepted
+    bool json = false;                // --json: the results as one JSON object
+    std::string planPath;             // --plan: "" none, "-" standard output, else a file
 };
 
-// Decides from main's arguments, argv[0] being the program's name. The first
-// argument that decides wins, as with getopt; "--" ends the options.
-// Examples: {"orvane"} and {"orvane", "--"} run the tool; {"orvane", "-V"} ends
-// with status 0 and VersionText() on standard output; {"orvane", "-x"} ends with
-// status 2 and "orvane: unknown option '-x'; try 'orvane --help'\n" on standard error.
+// Decides from main's arguments, argv[0] being the program's name, with
+// getopt_long: options may stand before, between or after the answers, "--"
+// ends the options (so that a negative answer is not taken for one), and a long
+// option may be shortened while it stays unambiguous (--vers).
+// Examples: {"orvane"} and {"orvane", "--plan", "p.svg"} run the tool; {"orvane", "-V"}
+// ends with status 0 and VersionText() on standard output; {"orvane", "5", "4", "n",
+// "4", "0.5", "120"} gives runTool false and the six answers, the "n" kept as typed;
+// {"orvane", "-x"} ends with status 2 and
+// "orvane: unknown option '-x'; try 'orvane --help'\n" on standard error; {"orvane",
+// "5"} with status 2 and a usage line; a Y/N answer other than Y, y, N or n, or an
+// angle outside 110..145, with status 2 and one line naming the question.
 CommandLineOutcome ReadCommandLine(int argc, const char* const argv[]);
 
-// The short usage that --help prints.
+// The usage that --help prints.
 std::string UsageText();
 
 // "orvane 6.0, build " and BuildVersion(), one line.
 std::string VersionText();
 
+// VersionText without its newline, to name the tool inside the JSON and the plan.
+std::string ToolAndVersion();
+
 // The project version, and the commit as git describe named it when the build
 // was configured, e.g. "1.0.0 (df688be-dirty)"; only "1.0.0" outside git.
 const char* BuildVersion();
 
-// Writes the outcome's texts to standard output and standard error; returns the
+// Writes the outcome's texts to standard error and standard output; returns the
 // exit status, or 1 when standard output could not take the text (a full disk
 // must not pass for a printed help).
 int WriteCommandLineOutcome(const CommandLineOutcome& outcome);

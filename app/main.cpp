@@ -1,7 +1,9 @@
 // Process start-up, as a console program's runtime does it: attach the
 // console, make the floating-point settings, start the console layer, then run
 // the program's logic once and hand the terminal back. Options are answered
-// first, before anything touches the terminal.
+// first, before anything touches the terminal, and six answers given as
+// arguments are answered without it.
+#include "app/answers_run.h"
 #include "app/command_line.h"
 #include "app/winmain.h"
 #include "console/console.h"
@@ -11,14 +13,10 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-constexpr int kShowDefault = 10;
-}
-
 int main(int argc, char* argv[]) {
     const CommandLineOutcome command = ReadCommandLine(argc, argv);
     if (!command.runTool) {
-        return WriteCommandLineOutcome(command);
+        return AnswerWithoutTerminal(command);
     }
     const TerminalRefusal refusal = StartTerminalConsole();
     if (refusal.cause != TerminalRefusalCause::None) {
@@ -27,7 +25,7 @@ int main(int argc, char* argv[]) {
     }
     SetFloatingPointControl();
     StartConsole();
-    const int status = WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), kShowDefault);
+    const CommandLineOutcome run = RunInteractive(command, GetModuleHandleA(nullptr));
     StopTerminalConsole();
-    return status;
+    return WriteCommandLineOutcome(run);
 }

@@ -47,10 +47,6 @@ std::string AsTyped(std::string answer) {
     return answer;
 }
 
-bool IsYesOrNo(std::string_view answer) {
-    return answer == "Y" || answer == "N";
-}
-
 // The question on `row` (from column 1, the prompt printed over itself) until
 // the answer, as `normalise` stores it, passes `accepted`.
 std::string AskUntilAccepted(std::string_view prompt, int row, std::string_view error,
@@ -82,6 +78,10 @@ std::string NormalisedYesNo(std::string answer) {
     return answer;
 }
 
+bool YesNoAccepted(std::string_view stored) {
+    return stored == "Y" || stored == "N";
+}
+
 bool AngleAccepted(std::string_view text) {
     const Extended angle = ParseNumber(text);
     if (angle < kSmallestAngle) {
@@ -90,27 +90,32 @@ bool AngleAccepted(std::string_view text) {
     return angle <= kLargestAngle;
 }
 
-AnswerSet AskQuestions() {
+AnswerSet ReadAnswers(const std::array<std::string, 6>& texts) {
     AnswerSet answers{};
+    answers.maxFrontBack = Number(texts[0]);
+    answers.maxSideSide = Number(texts[1]);
+    answers.surroundFixed = texts[2];
+    answers.surroundSpacing = Number(texts[3]);
+    answers.surroundHeight = Number(texts[4]);
+    answers.surroundAngle = texts[5];
+    return answers;
+}
 
+AnswerSet AskQuestions() {
     const int firstRow = CursorRow();
     const std::string frontBack = Ask(kFrontBackPrompt, firstRow);
     const std::string sideSide = Ask(kSideSidePrompt, firstRow + 1);
 
     const int fixedRow = CursorRow();
-    answers.surroundFixed =
-        AskUntilAccepted(kFixedPrompt, fixedRow, kYesNoError, NormalisedYesNo, IsYesOrNo);
-    const std::string spacing = Ask(
-        answers.surroundFixed == "Y" ? kFixedSpacingPrompt : kMaximumSpacingPrompt, fixedRow + 1);
+    const std::string fixed =
+        AskUntilAccepted(kFixedPrompt, fixedRow, kYesNoError, NormalisedYesNo, YesNoAccepted);
+    const std::string spacing =
+        Ask(fixed == "Y" ? kFixedSpacingPrompt : kMaximumSpacingPrompt, fixedRow + 1);
     const std::string height = Ask(kHeightPrompt, fixedRow + 2);
 
     const int angleRow = CursorRow();
-    answers.surroundAngle =
+    const std::string angle =
         AskUntilAccepted(kAnglePrompt, angleRow, kAngleError, AsTyped, AngleAccepted);
 
-    answers.maxFrontBack = Number(frontBack);
-    answers.maxSideSide = Number(sideSide);
-    answers.surroundSpacing = Number(spacing);
-    answers.surroundHeight = Number(height);
-    return answers;
+    return ReadAnswers({frontBack, sideSide, fixed, spacing, height, angle});
 }

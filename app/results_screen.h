@@ -12,3 +12,6 @@ std::string_view ResultMask(double value);
 // Shows five result lines (six when the surround spacing is free) with their
 // values at column 73, then "   press any key to quit", and waits for a key.
 void ShowResults(const AnswerSet& answers, const LayoutResult& layout);
+
+// ShowResults without the key wait: the screen as it stands while the key is awaited.
+void ShowResultTable(const AnswerSet& answers, const LayoutResult& layout);

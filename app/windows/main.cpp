@@ -2,6 +2,7 @@
 // run, the floating-point settings made, the console layer started, then the
 // program's logic once. The console gets its code pages, cursor and colours back.
 // Options are answered first, before anything touches the console.
+#include "app/answers_run.h"
 #include "app/command_line.h"
 #include "app/winmain.h"
 #include "console/console.h"
@@ -27,7 +28,7 @@ int main(int argc, char* argv[]) {
     // Answered before the console is touched, as on a terminal.
     const CommandLineOutcome command = ReadCommandLine(argc, argv);
     if (!command.runTool) {
-        return WriteCommandLineOutcome(command);
+        return AnswerWithoutTerminal(command);
     }
     if (!HoldConsoleForTheRun()) {
         // Without a console every key wait would wait for ever.
@@ -37,8 +38,7 @@ int main(int argc, char* argv[]) {
     SetFloatingPointControl();
     StartConsole();
     TakeKeyboard();
-    const int status =
-        WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWDEFAULT);
+    const CommandLineOutcome run = RunInteractive(command, GetModuleHandleA(nullptr));
     GiveConsoleBack();
-    return status;
+    return WriteCommandLineOutcome(run);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -13,8 +15,13 @@ CommandLineOutcome Read(std::vector<const char*> arguments) {
     return ReadCommandLine(static_cast<int>(arguments.size()), arguments.data());
 }
 
+// Too few or too many answers: the usage line.
+const char* const kOneAnswer =
+    "orvane: six answers needed, 1 given; usage: orvane [--json] [--plan FILE] [--] ANSWER1 ... "
+    "ANSWER6\n";
+
 TEST(CommandLine, EachArgumentListGetsItsAction) {
-    enum Expect { runs, usage, version, refused };
+    enum Expect { runs, usage, version, refused, answered };
     struct Case {
         std::vector<const char*> arguments;
         Expect expect;
@@ -30,22 +37,58 @@ TEST(CommandLine, EachArgumentListGetsItsAction) {
         // The first deciding argument wins, as getopt would have it.
         {{"--help", "--bogus"}, usage, ""},
         {{"-V", "-h"}, version, ""},
-        {{"--", "--help"}, refused, "orvane: unexpected argument '--help'; try 'orvane --help'\n"},
+        // Short options group and long ones shorten, as getopt_long has it.
+        {{"-hV"}, usage, ""},
+        {{"--hel"}, usage, ""},
+        {{"--vers"}, version, ""},
+        {{"--", "--help"}, refused, kOneAnswer},
         {{"--bogus", "--help"}, refused, "orvane: unknown option '--bogus'; try 'orvane --help'\n"},
         {{"-v"}, refused, "orvane: unknown option '-v'; try 'orvane --help'\n"},
-        {{"-hV"}, refused, "orvane: unknown option '-hV'; try 'orvane --help'\n"},
+        {{"-xh"}, refused, "orvane: unknown option '-x'; try 'orvane --help'\n"},
         {{"--help=x"}, refused, "orvane: unknown option '--help=x'; try 'orvane --help'\n"},
-        {{"--hel"}, refused, "orvane: unknown option '--hel'; try 'orvane --help'\n"},
-        {{"5"}, refused, "orvane: unexpected argument '5'; try 'orvane --help'\n"},
-        {{"-"}, refused, "orvane: unexpected argument '-'; try 'orvane --help'\n"},
-        {{""}, refused, "orvane: unexpected argument ''; try 'orvane --help'\n"},
-        {{"a b"}, refused, "orvane: unexpected argument 'a b'; try 'orvane --help'\n"},
-        // Control bytes never reach the terminal raw.
-        {{"-\x1b[2J\n"}, refused, "orvane: unknown option '-\\x1b[2J\\x0a'; try 'orvane --help'\n"},
-        {{"x\x7f"}, refused, "orvane: unexpected argument 'x\\x7f'; try 'orvane --help'\n"},
-        {{"\xc3\xa9t\xc3\xa9"},
+        {{"--json=1"}, refused, "orvane: unknown option '--json=1'; try 'orvane --help'\n"},
+        {{"5"}, refused, kOneAnswer},
+        {{"-"}, refused, kOneAnswer},
+        {{""}, refused, kOneAnswer},
+        {{"a b"}, refused, kOneAnswer},
+        {{"--json"},
          refused,
-         "orvane: unexpected argument '\xc3\xa9t\xc3\xa9'; try 'orvane --help'\n"},
+         "orvane: six answers needed, 0 given; usage: orvane [--json] [--plan FILE] [--] "
+         "ANSWER1 ... ANSWER6\n"},
+        {{"--plan"},
+         refused,
+         "orvane: --plan needs a file name ('-' for standard output); try 'orvane --help'\n"},
+        {{"--plan="},
+         refused,
+         "orvane: --plan needs a file name ('-' for standard output); try 'orvane --help'\n"},
+        {{"--plan", "p.svg"}, runs, ""},
+        {{"5", "4", "n", "4", "0.5", "120"}, answered, ""},
+        {{"5", "4", "n", "4", "0.5", "120", "--json", "--plan", "-"}, answered, ""},
+        {{"--", "-3", "4", "n", "4", "0.5", "120"}, answered, ""},
+        {{"--", "5", "4", "n", "4", "0.5", "120", "--json"},
+         refused,
+         "orvane: six answers needed, 7 given; usage: orvane [--json] [--plan FILE] [--] "
+         "ANSWER1 ... ANSWER6\n"},
+        // Without "--" a negative answer is an option; the message says what to do.
+        {{"5", "-3", "n", "4", "0.5", "120"},
+         refused,
+         "orvane: unknown option '-3'; a negative answer goes after --, as in "
+         "'orvane -- -3 4 n 4 0.5 120'\n"},
+        // Control bytes never reach the terminal raw.
+        {{"-\x1b[2J\n"}, refused, "orvane: unknown option '-\\x1b'; try 'orvane --help'\n"},
+        {{"--\x1b[2J"}, refused, "orvane: unknown option '--\\x1b[2J'; try 'orvane --help'\n"},
+        {{"5", "4", "x\x7f", "4", "0.5", "120"},
+         refused,
+         "orvane: answer 3 (Is the surround speaker side-to-side spacing fixed [Y/N]?) was "
+         "'x\\x7f': You must respond either Y or N\n"},
+        {{"5", "4", "\xc3\xa9t\xc3\xa9", "4", "0.5", "120"},
+         refused,
+         "orvane: answer 3 (Is the surround speaker side-to-side spacing fixed [Y/N]?) was "
+         "'\xc3\xa9t\xc3\xa9': You must respond either Y or N\n"},
+        {{"5", "4", "n", "4", "0.5", "1\n20"},
+         refused,
+         "orvane: answer 6 (Angular position of surround speakers in degrees [110 to 145]?) was "
+         "'1\\x0a20': You must respond with an angle between 110 and 145 degrees\n"},
     };
     for (const Case& c : cases) {
         std::string trace;
@@ -55,8 +98,18 @@ TEST(CommandLine, EachArgumentListGetsItsAction) {
         SCOPED_TRACE(trace);
         const CommandLineOutcome outcome = Read(c.arguments);
         EXPECT_EQ(outcome.runTool, c.expect == runs);
-        if (c.expect == runs) {
+        if (c.expect == runs || c.expect == answered) {
             EXPECT_EQ(outcome.standardOutput + outcome.standardError, "");
+            EXPECT_EQ(outcome.exitStatus, 0);
+            // The answers as given, the options wherever they stood.
+            std::vector<std::string> answers;
+            for (const char* argument : c.arguments) {
+                const std::string_view text = argument;
+                if (text.rfind("--", 0) != 0 && text != "-" && text != "p.svg") {
+                    answers.push_back(argument);
+                }
+            }
+            EXPECT_EQ(outcome.answers, answers);
             continue;
         }
         EXPECT_EQ(outcome.exitStatus, c.expect == refused ? 2 : 0);
@@ -71,7 +124,8 @@ TEST(CommandLine, EachArgumentListGetsItsAction) {
 TEST(CommandLine, UsageAndVersionTexts) {
     const std::string usage = UsageText();
     EXPECT_EQ(usage.rfind("Usage: orvane\n", 0), 0u) << usage;
-    for (const char* option : {"-h, --help", "-V, --version", "man orvane"}) {
+    for (const char* option : {"-h, --help", "-V, --version", "--json", "--plan FILE",
+                               "orvane -- -3 4 n 4 0.5 120", "man orvane"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
     std::size_t lineStart = 0;

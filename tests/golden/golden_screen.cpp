@@ -7,12 +7,16 @@
 
 namespace golden {
 
+std::string GoldenFilePath(const std::string& file) {
+    return std::string(ORVANE_GOLDEN_DIR) + "/" + file;
+}
+
 namespace {
 
 const char* const kBlockNames[] = {"text", "foreground", "background"};
 
 std::string PathOf(const std::string& name) {
-    return std::string(ORVANE_GOLDEN_DIR) + "/" + name + ".screen";
+    return GoldenFilePath(name + ".screen");
 }
 
 bool IsHexRow(const std::string& row) {

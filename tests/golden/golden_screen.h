@@ -29,6 +29,9 @@ GoldenScreen ReadGoldenScreen(const std::string& name);
 // Writes tests/golden/<name>.screen in the shape ReadGoldenScreen reads.
 void WriteGoldenScreen(const std::string& name, const GoldenScreen& screen);
 
+// The path of a file kept beside the golden screens, e.g. "plan.svg".
+std::string GoldenFilePath(const std::string& file);
+
 // True when the environment asks for the files to be rewritten from the runs
 // (ORVANE_UPDATE_GOLDEN set and not empty) instead of compared with.
 bool UpdatingGoldenScreens();

@@ -1,0 +1,101 @@
+#include "app/json_view.h"
+
+#include "app/screen_texts.h"
+#include "app/shown_results.h"
+#include "app/view_text.h"
+#include "numtext/numtext.h"
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+using namespace screen;
+
+std::string JsonString(std::string_view text) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string json = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (byte < 0x20 || byte >= 0x7f) {
+            json += "\\u00";
+            json += kHex[byte >> 4];
+            json += kHex[byte & 0xf];
+        } else {
+            json += c;
+        }
+    }
+    return json + "\"";
+}
+
+std::string JsonNumber(double value) {
+    return std::isfinite(value) ? ShortestText(value) : "null";
+}
+
+std::string_view WithoutIndent(std::string_view label) {
+    return label.substr(label.find_first_not_of(' '));
+}
+
+std::string Member(std::string_view key, const std::string& value) {
+    return JsonString(key) + ": " + value;
+}
+
+// The members in braces: with no indent on one line ({"a": 1, "b": 2}), otherwise one
+// member a line at `indent` blanks and the closing brace two blanks less.
+std::string Object(const std::vector<std::string>& members, std::size_t indent = 0) {
+    const std::string before = indent == 0 ? "" : "\n" + std::string(indent, ' ');
+    const std::string between = indent == 0 ? ", " : ",";
+    std::string json = "{";
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        json += (i == 0 ? "" : between) + before + members[i];
+    }
+    return json + (indent == 0 ? "" : "\n" + std::string(indent - 2, ' ')) + "}";
+}
+
+std::string Answer(std::string_view prompt, const std::string& given, const std::string& read) {
+    return Object({Member("question", JsonString(WithoutIndent(prompt))),
+                   Member("given", JsonString(given)), Member("read", read)});
+}
+
+std::string Result(const ShownResult& line) {
+    std::vector<std::string> members = {Member("label", JsonString(WithoutIndent(line.label))),
+                                        Member("value", JsonNumber(line.value)),
+                                        Member("text", JsonString(line.text))};
+    if (line.hasMaximum) {
+        members.push_back(Member("maximum", JsonNumber(line.maximum)));
+    }
+    members.push_back(Member("over", line.over ? "true" : "false"));
+    return Object(members);
+}
+
+} // namespace
+
+std::string LayoutJson(const std::array<std::string, 6>& given, const AnswerSet& answers,
+                       const LayoutResult& layout, std::string_view tool) {
+    const std::string_view spacingPrompt =
+        answers.surroundFixed == "Y" ? kFixedSpacingPrompt : kMaximumSpacingPrompt;
+    const double angle = static_cast<double>(ParseNumber(answers.surroundAngle));
+    const std::vector<std::string> answerMembers = {
+        Member("maxFrontBack",
+               Answer(kFrontBackPrompt, given[0], JsonNumber(answers.maxFrontBack))),
+        Member("maxSideSide", Answer(kSideSidePrompt, given[1], JsonNumber(answers.maxSideSide))),
+        Member("surroundFixed", Answer(kFixedPrompt, given[2], JsonString(answers.surroundFixed))),
+        Member("surroundSpacing",
+               Answer(spacingPrompt, given[3], JsonNumber(answers.surroundSpacing))),
+        Member("surroundHeight",
+               Answer(kHeightPrompt, given[4], JsonNumber(answers.surroundHeight))),
+        Member("surroundAngle", Answer(kAnglePrompt, given[5], JsonNumber(angle))),
+    };
+    std::vector<std::string> resultMembers;
+    for (const ShownResult& line : ShownResults(answers, layout)) {
+        resultMembers.push_back(Member(line.key, Result(line)));
+    }
+    return Object({Member("tool", JsonString(tool)), Member("answers", Object(answerMembers, 4)),
+                   Member("listeningDistance", JsonNumber(layout.listeningDistance)),
+                   Member("results", Object(resultMembers, 4))},
+                  2) +
+           "\n";
+}

@@ -1,0 +1,24 @@
+// The answers and results as one JSON object, for scripts.
+#pragma once
+
+#include "app/layout.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+// `given` are the six answers as the user gave them, `tool` the name and version
+// (VersionText without its newline). The object, keys in screen order:
+//   {"tool": "orvane 6.0, build 1.0.0",
+//    "answers": {"maxFrontBack": {"question": "Maximum front-back ...?", "given": "5",
+//                                 "read": 5}, ... "surroundFixed": {..., "read": "N"} ...},
+//    "listeningDistance": 2.362907813126304,
+//    "results": {"frontSurroundSpacing": {"label": "Front-back spacing ...",
+//                "value": 3.2010..., "text": "3.20", "maximum": 5, "over": false}, ...}}
+// Numbers are the shortest decimals that read back to the same doubles; one that is
+// not finite (infinity, not-a-number) is written as null, its "text" kept as the screen
+// shows it. Texts are JSON strings; a byte above 127 is written as \u00NN (the byte's
+// own number), so the exact bytes come back and the output is valid UTF-8 whatever was
+// given. Labels and questions are the screen's without their leading blanks.
+std::string LayoutJson(const std::array<std::string, 6>& given, const AnswerSet& answers,
+                       const LayoutResult& layout, std::string_view tool);

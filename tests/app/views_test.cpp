@@ -1,0 +1,355 @@
+// The views made without a terminal agree with the results screen: each answer
+// set is typed into the headless questionnaire and given as arguments, and the
+// rows, the JSON (read by Python's parser) and the plan (read as XML) must show
+// what the screen shows.
+#include "app/answers_run.h"
+#include "app/plan_view.h"
+#include "app/screen_texts.h"
+#include "app/shown_results.h"
+#include "app/winmain.h"
+#include "console/console.h"
+#include "platform/posix/headless.h"
+#include "tests/golden/golden_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Answers = std::vector<std::string>;
+
+// The README's worked examples and the fixed runs of the end-to-end tests.
+const Answers kAnswerSets[] = {
+    {"5", "4", "n", "4", "0.5", "120"},
+    {"4", "3", "Y", "3", "1", "110"},
+    {"20", "20", "N", "20", "1", "110"},
+    {"5.000000", "4", "n", "4", "0.5", "120"},
+    {"5.0000000000", "4", "n", "4", "0.5", "120"},
+    {"5", "4", "n", "4", "0.5", "120abc"},
+    {"abc", "-3", "N", "", "0.5", "120"},
+    {"-3", "4", "n", "4", "0.5", "120"},
+};
+
+struct Shown {
+    std::string label; // without trailing blanks
+    std::string text;
+    bool over;
+    bool operator==(const Shown&) const = default;
+};
+
+std::string TrimmedRight(const std::string& text) {
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
+// The results as the headless run's final screen shows them.
+std::vector<Shown> ScreenResults(const Answers& answers) {
+    StartHeadlessConsole(80, 25);
+    StartConsole();
+    for (const std::string& answer : answers) {
+        PushTyping(answer);
+        PushKey({VK_RETURN, 0x1C, 13, 0});
+    }
+    PushTyping("q");
+    EXPECT_EQ(WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), 10), 0);
+    const int valueColumn = screen::kAnswerColumn - 1;
+    const WORD exceeded = screen::kBackground * 16 + screen::kExceededColour;
+    std::vector<Shown> shown;
+    int row = 0;
+    while (row < 25 && ScreenRow(row).rfind(screen::kResultLabels[0], 0) != 0) {
+        ++row;
+    }
+    for (; row < 25 && ScreenRow(row).rfind("   ", 0) == 0; ++row) {
+        const std::string text = ScreenRow(row);
+        if (TrimmedRight(text).empty()) {
+            break;
+        }
+        const WORD colour = HeadlessConsole().cells[row * 80 + valueColumn].attribute;
+        shown.push_back({TrimmedRight(text.substr(0, valueColumn)),
+                         TrimmedRight(text.substr(valueColumn)), colour == exceeded});
+    }
+    return shown;
+}
+
+CommandLineOutcome Given(const Answers& answers, std::vector<const char*> options = {}) {
+    options.insert(options.begin(), "orvane");
+    options.push_back("--"); // for the negative answers
+    for (const std::string& answer : answers) {
+        options.push_back(answer.c_str());
+    }
+    CommandLineOutcome command = ReadCommandLine(static_cast<int>(options.size()), options.data());
+    EXPECT_EQ(command.answers.size(), 6u) << command.standardError;
+    return command;
+}
+
+bool SameCells(const std::vector<ScreenCell>& a, const std::vector<ScreenCell>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.character == y.character && x.attribute == y.attribute;
+    });
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(Views, RowsShowWhatTheScreenShows) {
+    const std::string marker = "  over the maximum ";
+    for (const Answers& answers : kAnswerSets) {
+        SCOPED_TRACE(answers[0] + " " + answers[5]);
+        const std::vector<Shown> expected = ScreenResults(answers);
+        ASSERT_GE(expected.size(), 5u);
+        const CommandLineOutcome command = Given(answers);
+        const AnswerSet given = GivenAnswerSet(command);
+        const LayoutResult layout = ComputeLayout(given);
+        for (const bool colour : {false, true}) {
+            std::vector<Shown> rows;
+            for (const std::string& line :
+                 Lines(GivenAnswersOutput(command, given, layout, colour))) {
+                std::string value = line.substr(screen::kAnswerColumn - 1);
+                const bool coloured = value.rfind("\x1b[", 0) == 0;
+                EXPECT_EQ(coloured, colour && value.find(marker) != std::string::npos) << line;
+                value = value.substr(coloured ? value.find('m') + 1 : 0);
+                const std::size_t mark = value.find(marker);
+                rows.push_back({TrimmedRight(line.substr(0, screen::kAnswerColumn - 1)),
+                                value.substr(0, mark), mark != std::string::npos});
+            }
+            EXPECT_EQ(rows, expected);
+        }
+    }
+}
+
+bool HavePython() {
+    return std::system("python3 -c '' > /dev/null 2>&1") == 0;
+}
+
+// Reads each file named on its command line, .json with Python's JSON parser (NaN and
+// Infinity, which Python would take, refused as not JSON), the others as XML, and
+// prints per result or dimension line four words, then "END":
+//   JSON: key, the value's bits as read back ("null" for null), over (0 or 1), text
+//   plan: data-key, data-over, the number of over marks, the dimension label
+const char* const kReadViews = R"(
+import json, struct, sys, xml.etree.ElementTree as tree
+def refuse(constant): raise ValueError(constant)
+bits = lambda v: "null" if v is None else str(struct.unpack("<Q", struct.pack("<d", v))[0])
+ns = "{http://www.w3.org/2000/svg}"
+for name in sys.argv[1:]:
+    if name.endswith(".json"):
+        d = json.load(open(name), parse_constant=refuse)
+        print("listeningDistance", bits(d["listeningDistance"]), 0, "-")
+        for key, r in d["results"].items():
+            print(key, bits(r["value"]), int(r["over"]), r["text"])
+    else:
+        for g in tree.parse(name).iter(ns + "g"):
+            if g.get("class") == "dimension":
+                texts = lambda kind: [t.text for t in g.iter(ns + "text") if t.get("class") == kind]
+                print(g.get("data-key"), g.get("data-over"), len(texts("over-mark")), *texts("dimension-label"))
+    print("END")
+)";
+
+struct ParsedLine {
+    std::string key, number, flag, text;
+};
+
+// The parsed lines of each view, in the order given.
+std::vector<std::vector<ParsedLine>> ParsedViews(const std::vector<std::string>& views,
+                                                 const std::vector<std::string>& suffixes) {
+    std::string command = "python3 -c '" + std::string(kReadViews) + "'";
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        const std::string file = ::testing::TempDir() + "orvane-view-" + std::to_string(i) +
+                                 suffixes[i % suffixes.size()];
+        std::ofstream(file, std::ios::binary) << views[i];
+        command += " " + file;
+    }
+    std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    std::string output;
+    char buffer[4096];
+    for (std::size_t got; pipe != nullptr && (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, got);
+    }
+    if (pipe != nullptr) {
+        pclose(pipe);
+    }
+    std::vector<std::vector<ParsedLine>> parsed(1);
+    for (const std::string& line : Lines(output)) {
+        if (line == "END") {
+            parsed.emplace_back();
+            continue;
+        }
+        std::istringstream in(line);
+        ParsedLine p;
+        in >> p.key >> p.number >> p.flag >> p.text;
+        parsed.back().push_back(p);
+    }
+    EXPECT_EQ(parsed.size(), views.size() + 1) << "a view did not parse:\n" << output;
+    parsed.resize(views.size());
+    return parsed;
+}
+
+std::string Bits(double value) {
+    return std::isfinite(value) ? std::to_string(std::bit_cast<std::uint64_t>(value)) : "null";
+}
+
+const std::map<std::string, double LayoutResult::*> kFields = {
+    {"frontSurroundSpacing", &LayoutResult::frontSurroundSpacing},
+    {"frontSideSpacing", &LayoutResult::frontSideSpacing},
+    {"frontListenerSpacing", &LayoutResult::frontListenerSpacing},
+    {"listeningDistance", &LayoutResult::listeningDistance},
+    {"sidePairSpacing", &LayoutResult::sidePairSpacing},
+    {"surroundPairSpacing", &LayoutResult::surroundPairSpacing},
+};
+
+// Each answer set's JSON and plan, parsed: the JSON's numbers read back to
+// ComputeLayout's bits, its texts and marks are `expected` (in screen order),
+// and so are the plan's dimension labels and marks.
+void ExpectJsonAndPlan(const std::vector<Answers>& answerSets,
+                       const std::vector<std::vector<Shown>>& expected) {
+    std::vector<std::string> views;
+    std::vector<LayoutResult> layouts;
+    for (const Answers& answers : answerSets) {
+        const CommandLineOutcome command = Given(answers, {"--json"});
+        const AnswerSet given = GivenAnswerSet(command);
+        layouts.push_back(ComputeLayout(given));
+        views.push_back(GivenAnswersOutput(command, given, layouts.back(), false));
+        views.push_back(PlanSvg(given, layouts.back(), "orvane test"));
+    }
+    const std::vector<std::vector<ParsedLine>> parsed = ParsedViews(views, {".json", ".svg"});
+    for (std::size_t i = 0; i < answerSets.size(); ++i) {
+        SCOPED_TRACE(answerSets[i][0] + " " + answerSets[i][3] + " " + answerSets[i][5]);
+        const std::vector<ParsedLine>& json = parsed[2 * i];
+        const std::vector<ParsedLine>& plan = parsed[2 * i + 1];
+        const std::vector<Shown>& shown = expected[i];
+        ASSERT_EQ(json.size(), shown.size() + 1);
+        ASSERT_EQ(plan.size(), shown.size());
+        EXPECT_EQ(json[0].number, Bits(layouts[i].listeningDistance));
+        for (std::size_t k = 0; k < shown.size(); ++k) {
+            SCOPED_TRACE(json[k + 1].key);
+            EXPECT_EQ(json[k + 1].number, Bits(layouts[i].*kFields.at(json[k + 1].key)));
+            EXPECT_EQ(json[k + 1].flag, shown[k].over ? "1" : "0");
+            EXPECT_EQ(json[k + 1].text, shown[k].text);
+            EXPECT_EQ(plan[k].key, json[k + 1].key);
+            EXPECT_EQ(plan[k].number, shown[k].over ? "true" : "false");
+            EXPECT_EQ(plan[k].flag, shown[k].over ? "1" : "0");
+            EXPECT_EQ(plan[k].text, shown[k].text);
+        }
+    }
+}
+
+TEST(Views, JsonAndPlanParseAndAgreeWithTheScreen) {
+    if (!HavePython()) {
+        GTEST_SKIP() << "python3 is not installed";
+    }
+    std::vector<std::vector<Shown>> screens;
+    for (const Answers& answers : kAnswerSets) {
+        screens.push_back(ScreenResults(answers));
+    }
+    ExpectJsonAndPlan({std::begin(kAnswerSets), std::end(kAnswerSets)}, screens);
+}
+
+// Infinite and not-a-number results (too long for the screen's row), a zero
+// listening distance and a negative surroundRadius: still one valid JSON object,
+// null for the numbers, the texts as FormatMask gives them, and a plan that parses.
+TEST(Views, NonFiniteAndDegenerateResultsStayValid) {
+    if (!HavePython()) {
+        GTEST_SKIP() << "python3 is not installed";
+    }
+    const std::vector<Answers> cases = {
+        {"4", "3", "Y", "1e999", "1", "110"},
+        {"1e999", "1e999", "N", "1e999", "1e999", "120"},
+        {"0", "4", "N", "4", "0.5", "120"},
+        {"5", "4", "n", "4", "3", "120"},
+    };
+    std::vector<std::vector<Shown>> expected;
+    for (const Answers& answers : cases) {
+        const AnswerSet given = GivenAnswerSet(Given(answers));
+        expected.emplace_back();
+        for (const ShownResult& line : ShownResults(given, ComputeLayout(given))) {
+            expected.back().push_back({std::string(line.label), line.text, line.over});
+        }
+    }
+    ExpectJsonAndPlan(cases, expected);
+}
+
+TEST(Views, PlanOfTheWorkedExampleMatchesItsGoldenFile) {
+    const AnswerSet given = GivenAnswerSet(Given({"5", "4", "n", "4", "0.5", "120"}));
+    const std::string svg = PlanSvg(given, ComputeLayout(given), "orvane 6.0, build golden");
+    const std::string golden = golden::GoldenFilePath("plan_5_4_n_4_0.5_120.svg");
+    if (golden::UpdatingGoldenScreens()) {
+        std::ofstream(golden, std::ios::binary) << svg;
+    }
+    std::ifstream in(golden, std::ios::binary);
+    const std::string expected((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(svg, expected) << "rewrite with ORVANE_UPDATE_GOLDEN=1 after looking at it";
+}
+
+// The interactive run with --plan: the same screen cell for cell, the plan on
+// disk by the time the key is awaited, a failure kept for after the hand-back.
+TEST(Views, InteractiveRunDeliversThePlanWithoutChangingTheScreen) {
+    const Answers answers = {"4", "3", "Y", "3", "1", "110"};
+    ScreenResults(answers);
+    const std::vector<ScreenCell> plain = HeadlessConsole().cells;
+    const AnswerSet given = GivenAnswerSet(Given(answers));
+    const std::string svg = PlanSvg(given, ComputeLayout(given), ToolAndVersion());
+    const std::string file = ::testing::TempDir() + "orvane-interactive-plan.svg";
+    std::remove(file.c_str());
+    struct Case {
+        std::string path;
+        int status;
+        std::string standardOutput;
+        bool errorLine;
+    };
+    const Case cases[] = {
+        {file, 0, "", false},
+        {"-", 0, svg, false},
+        {::testing::TempDir() + "no-such-directory/plan.svg", 1, "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        StartHeadlessConsole(80, 25);
+        StartConsole();
+        for (const std::string& answer : answers) {
+            PushTyping(answer);
+            PushKey({VK_RETURN, 0x1C, 13, 0});
+        }
+        // The first wait without keys is the final key's: look, then press it.
+        bool looked = false;
+        HeadlessConsole().idleHandler = [&] {
+            if (!looked) {
+                looked = true;
+                EXPECT_TRUE(SameCells(HeadlessConsole().cells, plain)) << "the screen changed";
+                std::ifstream in(file, std::ios::binary);
+                const std::string written((std::istreambuf_iterator<char>(in)), {});
+                EXPECT_EQ(written, c.path == file ? svg : "");
+                PushTyping("q");
+            }
+        };
+        CommandLineOutcome command;
+        command.planPath = c.path;
+        const CommandLineOutcome run = RunInteractive(command, GetModuleHandleA(nullptr));
+        HeadlessConsole().idleHandler = nullptr;
+        EXPECT_TRUE(looked);
+        EXPECT_TRUE(SameCells(HeadlessConsole().cells, plain));
+        EXPECT_EQ(run.exitStatus, c.status);
+        EXPECT_EQ(run.standardOutput, c.standardOutput);
+        EXPECT_EQ(run.standardError.empty(), !c.errorLine) << run.standardError;
+        EXPECT_EQ(run.standardError.find('\n'),
+                  c.errorLine ? run.standardError.size() - 1 : std::string::npos);
+        std::remove(file.c_str());
+    }
+}
+
+} // namespace

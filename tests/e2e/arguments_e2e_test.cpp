@@ -1,0 +1,106 @@
+// Answers given as arguments, as a script meets them: no controlling terminal,
+// standard input from /dev/null, both streams into pipes.
+#include "app/screen_texts.h"
+#include "tests/e2e/host_process.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+namespace {
+
+using std::chrono::seconds;
+
+const std::string kTool = ORVANE_EXECUTABLE;
+
+std::string Trimmed(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    return std::string(text.substr(start, text.find_last_not_of(' ') - start + 1));
+}
+
+// Status 2, nothing on standard output, one line on standard error that holds
+// every one of `named` (the question, the answer given, what is accepted).
+TEST(ArgumentsWithoutTerminal, RefusalsEndWithStatusTwoAndOneLine) {
+    const std::string yesNo = Trimmed(screen::kFixedPrompt);
+    const std::string angle = Trimmed(screen::kAnglePrompt);
+    const std::string yesNoError = Trimmed(screen::kYesNoError);
+    const std::string angleError = Trimmed(screen::kAngleError);
+    struct Case {
+        std::vector<std::string> arguments;
+        std::vector<std::string> named;
+    };
+    const Case cases[] = {
+        {{"5", "4", "yes", "4", "0.5", "120"}, {"answer 3", yesNo, "'yes'", yesNoError}},
+        {{"5", "4", "Y ", "4", "0.5", "120"}, {"answer 3", yesNo, "'Y '", yesNoError}},
+        {{"5", "4", "", "4", "0.5", "120"}, {"answer 3", yesNo, "''", yesNoError}},
+        {{"5", "4", "n", "4", "0.5", "109.99"}, {"answer 6", angle, "'109.99'", angleError}},
+        {{"5", "4", "n", "4", "0.5", "145.01"}, {"answer 6", angle, "'145.01'", angleError}},
+        {{"5", "4", "n", "4", "0.5", "145.000000000000001"},
+         {"answer 6", angle, "'145.000000000000001'", angleError}},
+        {{"5", "4", "n", "4", "0.5", "abc"}, {"answer 6", angle, "'abc'", angleError}},
+        {{"5", "4", "n", "4", "0.5"}, {"six answers needed, 5 given", "usage: orvane"}},
+        {{"5", "4", "n", "4", "0.5", "120", "7"}, {"six answers needed, 7 given", "usage: orvane"}},
+        {{"--json"}, {"six answers needed, 0 given", "usage: orvane"}},
+        {{"5", "4", "n", "-4", "0.5", "120"}, {"'-4'", "orvane -- -3 4 n 4 0.5 120"}},
+    };
+    for (const Case& c : cases) {
+        std::string trace;
+        for (const std::string& argument : c.arguments) {
+            trace += "[" + argument + "]";
+        }
+        SCOPED_TRACE(trace);
+        const DetachedResult result = RunWithoutTerminal(kTool, seconds(5), c.arguments);
+        ASSERT_TRUE(result.exited);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.standardOut, "");
+        EXPECT_EQ(result.standardError.find('\n'), result.standardError.size() - 1)
+            << "one line: " << result.standardError;
+        for (const std::string& name : c.named) {
+            EXPECT_NE(result.standardError.find(name), std::string::npos) << result.standardError;
+        }
+    }
+}
+
+TEST(ArgumentsWithoutTerminal, ResultsPlanAndUnwritablePlan) {
+    const std::string directory = MakeTemporaryDirectory();
+    const std::string plan = directory + "/plan.svg";
+    const std::vector<std::string> answers = {"5", "4", "n", "4", "0.5", "120"};
+    struct Case {
+        std::vector<std::string> options;
+        int status;
+        const char* outStart; // "" : nothing at all
+        bool errorLine;
+        bool planWritten;
+    };
+    const Case cases[] = {
+        {{}, 0, screen::kResultLabels[0].data(), false, false},
+        {{"--json"}, 0, "{\n", false, false},
+        {{"--plan", "-"}, 0, "<?xml", false, false},
+        {{"--plan=" + plan}, 0, screen::kResultLabels[0].data(), false, true},
+        {{"--plan", directory + "/missing/plan.svg"}, 1, "", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options.empty() ? "rows" : c.options.back());
+        std::vector<std::string> arguments = c.options;
+        arguments.insert(arguments.end(), answers.begin(), answers.end());
+        const DetachedResult result = RunWithoutTerminal(kTool, seconds(5), arguments);
+        ASSERT_TRUE(result.exited);
+        EXPECT_EQ(result.exitCode, c.status);
+        EXPECT_EQ(result.standardOut.rfind(c.outStart, 0), 0u) << result.standardOut;
+        EXPECT_EQ(result.standardOut.empty(), *c.outStart == '\0');
+        if (c.errorLine) {
+            EXPECT_EQ(result.standardError.find('\n'), result.standardError.size() - 1);
+            EXPECT_NE(result.standardError.find("missing/plan.svg"), std::string::npos);
+        } else {
+            EXPECT_EQ(result.standardError, "");
+        }
+        EXPECT_EQ(ReadWholeFile(plan).rfind("<?xml", 0), c.planWritten ? 0u : std::string::npos);
+        std::remove(plan.c_str());
+    }
+    RemoveDirectoryTree(directory);
+}
+
+} // namespace
+} // namespace e2e
