@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+using numtext::FormatMask;
+
 namespace {
 
 using namespace screen;

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace numtext {
+
 // A value as 0.digits x 10^exponent, with its sign apart.
 struct DigitString {
     std::string digits;    // the significant digits, the first never "0" unless the value is zero
@@ -25,3 +27,5 @@ DigitString DecimalDigits(Extended value, int count);
 // exponent only where the digits would run past 15 places.
 // 0.05 gives ".05", 1234.5 gives "1234.5", 1e15 gives "1E+15", 1e-16 gives "1E-16".
 std::string PlainNumberText(Extended value);
+
+} // namespace numtext

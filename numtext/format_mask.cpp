@@ -5,6 +5,10 @@
 #include <span>
 #include <vector>
 
+namespace numtext {
+
+using namespace detail;
+
 namespace {
 
 // Room on the stack for the positions of an ordinary mask; longer ones use the heap.
@@ -47,3 +51,5 @@ std::string FormatMask(double value, std::string_view mask) {
     const CompiledMask compiled = CompileMask(chosen.text, storage);
     return RenderMask(RoundForMask(NineteenDigits(chosen.value), compiled), compiled);
 }
+
+} // namespace numtext

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace numtext {
+
 namespace {
 
 // Past this many places the digits are shown with an exponent instead.
@@ -45,3 +47,5 @@ std::string PlainNumberText(Extended value) {
     }
     return text;
 }
+
+} // namespace numtext

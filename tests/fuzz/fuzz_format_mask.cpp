@@ -9,6 +9,11 @@
 #include <cstring>
 #include <string_view>
 
+using numtext::DecimalDigits;
+using numtext::DigitString;
+using numtext::FormatMask;
+using numtext::PlainNumberText;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     double value = 0;
     const std::size_t valueBytes = size < sizeof value ? size : sizeof value;

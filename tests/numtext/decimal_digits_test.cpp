@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+using numtext::DecimalDigits;
+using numtext::DigitString;
+using numtext::Extended;
+using numtext::PlainNumberText;
+using numtext::PowerOfTen;
+
 namespace {
 
 struct DigitsCase {

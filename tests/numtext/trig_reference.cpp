@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+using numtext::ExtendedBits;
+
 namespace {
 
 constexpr int kBias = 16383;
