@@ -1,6 +1,6 @@
-#include "numtext/decimal_digits.h"
 #include "numtext/mask.h"
 #include "numtext/numtext.h"
+#include "numtext/plain_number_text.h"
 
 #include <span>
 #include <vector>

@@ -1,3 +1,4 @@
+#include "numtext/plain_number_text.h"
 #include "numtext/decimal_digits.h"
 
 #include <string>

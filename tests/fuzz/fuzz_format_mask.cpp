@@ -2,6 +2,7 @@
 // mask. No crash, no undefined behaviour, and the text stays within a bound set by the mask.
 #include "numtext/decimal_digits.h"
 #include "numtext/numtext.h"
+#include "numtext/plain_number_text.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "extended_bits.h"
 
 #include "numtext/decimal_digits.h"
+#include "numtext/plain_number_text.h"
 
 #include <gtest/gtest.h>
 
