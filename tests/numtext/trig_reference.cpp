@@ -4,10 +4,9 @@
 #include <cstdlib>
 
 using numtext::ExtendedBits;
+using numtext::kBias;
 
 namespace {
-
-constexpr int kBias = 16383;
 
 // Smallest subnormal 2^-16445 = 0.1b * 2^-16444; every finite value is below 2^16384.
 void UseExtendedRange() {
