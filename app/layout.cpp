@@ -11,6 +11,11 @@
 #include "numtext/extended_math.h"
 #include "numtext/numtext.h"
 
+using numtext::Cosine;
+using numtext::Extended;
+using numtext::ParseNumber;
+using numtext::Sine;
+
 namespace {
 
 // The double nearest 3.14159265359, not full-precision pi: the degree factor built from it,

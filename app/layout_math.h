@@ -4,7 +4,7 @@
 #include "numtext/numtext.h"
 
 // x times x as one extended product, never a library power call. Square(-1.5) gives 2.25.
-inline Extended Square(Extended x) {
+inline numtext::Extended Square(numtext::Extended x) {
     return x * x;
 }
 
@@ -13,6 +13,6 @@ inline Extended Square(Extended x) {
 // screen can still show, rather than a not-a-number. Root(6.25) gives 2.5, Root(-4) gives -4.
 // A not-a-number is let through before the ordered comparison, which would raise the invalid
 // flag for it.
-inline Extended Root(Extended x) {
+inline numtext::Extended Root(numtext::Extended x) {
     return !IsNaN(x) && x >= 0 ? SquareRoot(x) : x;
 }

@@ -8,6 +8,9 @@
 
 #include <string>
 
+using numtext::Extended;
+using numtext::ParseNumber;
+
 namespace {
 
 using namespace screen;

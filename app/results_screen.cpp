@@ -6,6 +6,8 @@
 
 #include <vector>
 
+using numtext::FormatMask;
+
 namespace {
 
 using namespace screen;

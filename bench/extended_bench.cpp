@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+using numtext::FormatMask;
+using numtext::ParseNumber;
+using numtext::SoftFormatMask;
+
 namespace {
 
 const std::vector<std::string>& AnswerTexts() {

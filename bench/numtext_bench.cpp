@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+using numtext::FormatMask;
+using numtext::ParseNumber;
+
 namespace {
 
 const std::vector<std::string>& AnswerTexts() {

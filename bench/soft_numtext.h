@@ -10,5 +10,7 @@
 
 // ParseNumber on the software type, stored as a double.
 double SoftParseNumberToDouble(std::string_view text);
+namespace numtext {
 std::string SoftFormatMask(double value, std::string_view mask);
+} // namespace numtext
 LayoutResult SoftComputeLayout(const AnswerSet& answers);

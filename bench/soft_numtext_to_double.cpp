@@ -2,6 +2,8 @@
 // ParseNumber is the software one.
 #include "bench/soft_numtext.h"
 
+using numtext::ParseNumber;
+
 double SoftParseNumberToDouble(std::string_view text) {
     return static_cast<double>(ParseNumber(text));
 }

@@ -12,31 +12,32 @@
 
 // As app/layout.cpp forms them: the degree factor and the rear angle are stored as doubles,
 // the fixed angles are multiplied out in extended.
-inline Extended LayoutDegree() {
-    return static_cast<double>(Extended(3.14159265359) / 180);
+inline numtext::Extended LayoutDegree() {
+    return static_cast<double>(numtext::Extended(3.14159265359) / 180);
 }
 
-inline ExtendedBits RearAngleBits(const std::string& text) {
-    const Extended angle = static_cast<double>((ParseNumber(text) - 90) * LayoutDegree());
+inline numtext::ExtendedBits RearAngleBits(const std::string& text) {
+    const numtext::Extended angle =
+        static_cast<double>((numtext::ParseNumber(text) - 90) * LayoutDegree());
     return BitsOf(angle);
 }
 
-inline ExtendedBits FixedAngleBits(int degrees) {
-    return BitsOf(Extended(degrees) * LayoutDegree());
+inline numtext::ExtendedBits FixedAngleBits(int degrees) {
+    return BitsOf(numtext::Extended(degrees) * LayoutDegree());
 }
 
 #if defined(__x86_64__) || defined(__i386__)
 #define ORVANE_TRIG_HAS_X87 1
 
-inline long double LongDoubleOf(ExtendedBits bits) {
+inline long double LongDoubleOf(numtext::ExtendedBits bits) {
     long double value = 0;
     std::memcpy(&value, &bits.significand, 8);
     std::memcpy(reinterpret_cast<char*>(&value) + 8, &bits.signExponent, 2);
     return value;
 }
 
-inline ExtendedBits BitsOfLongDouble(long double value) {
-    ExtendedBits bits{};
+inline numtext::ExtendedBits BitsOfLongDouble(long double value) {
+    numtext::ExtendedBits bits{};
     std::memcpy(&bits.significand, &value, 8);
     std::memcpy(&bits.signExponent, reinterpret_cast<const char*>(&value) + 8, 2);
     return bits;

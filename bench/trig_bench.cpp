@@ -8,6 +8,11 @@
 #include <chrono>
 #include <cmath>
 
+using numtext::CosineBits;
+using numtext::ExtendedBits;
+using numtext::FromBits;
+using numtext::SineBits;
+
 namespace {
 
 #ifdef ORVANE_TRIG_HAS_X87

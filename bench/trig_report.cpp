@@ -9,6 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+using numtext::CosineBits;
+using numtext::ExtendedBits;
+using numtext::SineBits;
+
 namespace {
 
 long double X87Sine(long double x) {

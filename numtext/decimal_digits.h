@@ -1,10 +1,12 @@
-// The decimal digits of a value, and its plain text: the two steps under FormatMask that
-// other code may want on their own.
+// The decimal digits of a value, the step under FormatMask and PlainNumberText that other
+// code may want on its own.
 #pragma once
 
 #include "numtext/numtext.h"
 
 #include <string>
+
+namespace numtext {
 
 // A value as 0.digits x 10^exponent, with its sign apart.
 struct DigitString {
@@ -21,7 +23,4 @@ struct DigitString {
 // exponent -1.
 DigitString DecimalDigits(Extended value, int count);
 
-// value with up to 15 significant digits, no blank and no sign for positive values, and an
-// exponent only where the digits would run past 15 places.
-// 0.05 gives ".05", 1234.5 gives "1234.5", 1e15 gives "1E+15", 1e-16 gives "1E-16".
-std::string PlainNumberText(Extended value);
+} // namespace numtext

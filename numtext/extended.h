@@ -10,18 +10,11 @@
 //   BitsOf, FromBits                          the x87 encoding of a value (numtext/numtext.h)
 //
 // On x86-64 the type is the processor's own long double; elsewhere, or with the CMake option
-// ORVANE_SOFT_EXTENDED, it is computed on 64- and 128-bit integers. CMake defines
+// ORVANE_SOFT_EXTENDED, it is computed on 64- and 128-bit integers (numtext::soft). CMake defines
 // ORVANE_SOFT_EXTENDED and adds the matching source files; this is the one place that looks.
 #pragma once
 
-#include <cstdint>
-
-// Sign and 15-bit biased exponent, and the 64-bit significand with its explicit integer bit:
-// the x87 encoding of an extended value, the same on every machine.
-struct ExtendedBits {
-    std::uint16_t signExponent;
-    std::uint64_t significand;
-};
+#include "numtext/extended_encoding.h"
 
 #if ORVANE_SOFT_EXTENDED
 #include "numtext/extended_soft.h"
@@ -29,5 +22,25 @@ struct ExtendedBits {
 #include "numtext/extended_x87.h"
 #endif
 
+namespace numtext {
+
+// Each representation keeps its own namespace, so that the software one can be built beside
+// the x87 one and compared with it; this one names the representation of the build.
+#if ORVANE_SOFT_EXTENDED
+namespace representation = soft;
+#else
+namespace representation = x87;
+#endif
+using representation::Abs;
+using representation::BitsOf;
+using representation::Extended;
+using representation::FromBits;
+using representation::IsInfinite;
+using representation::IsNaN;
+using representation::RoundToUnsigned;
+using representation::SquareRoot;
+
 // The e of a finite non-zero value = f x 2^e with 0.5 <= f < 1, read from the encoding.
 int BinaryExponent(Extended value);
+
+} // namespace numtext

@@ -3,6 +3,8 @@
 
 #include <bit>
 
+namespace numtext {
+
 int BinaryExponent(Extended value) {
     const ExtendedBits bits = BitsOf(value);
     const int biased = bits.signExponent & kExponentMask;
@@ -11,3 +13,5 @@ int BinaryExponent(Extended value) {
         return 2 - kBias - std::countl_zero(bits.significand);
     return biased - (kBias - 1);
 }
+
+} // namespace numtext

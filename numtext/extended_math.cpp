@@ -1,6 +1,8 @@
 #include "numtext/extended_math.h"
 #include "numtext/extended_trig.h"
 
+namespace numtext {
+
 Extended Sine(Extended x) {
     return FromBits(SineBits(BitsOf(x)));
 }
@@ -8,3 +10,5 @@ Extended Sine(Extended x) {
 Extended Cosine(Extended x) {
     return FromBits(CosineBits(BitsOf(x)));
 }
+
+} // namespace numtext

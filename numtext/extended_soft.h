@@ -1,31 +1,42 @@
 // The extended type computed on integers, for machines without an x87 unit: the encoding itself,
-// with every operation rounding as the x87 does. Include numtext/extended.h, not this file.
+// with every operation rounding as the x87 does. Include numtext/extended.h, which names this
+// type numtext::Extended where it is the build's; include this file only to use numtext::soft
+// beside the x87 type.
 #pragma once
+
+#include "numtext/extended_encoding.h"
 
 #include <concepts>
 #include <cstdint>
 
+namespace numtext::soft {
 struct Extended;
-Extended ExtendedFromDouble(double number);
-Extended ExtendedFromSigned(std::int64_t number);
-Extended ExtendedFromUnsigned(std::uint64_t number);
-double DoubleFromExtended(Extended value);
+} // namespace numtext::soft
+
+namespace numtext::detail {
+soft::Extended ExtendedFromDouble(double number);
+soft::Extended ExtendedFromSigned(std::int64_t number);
+soft::Extended ExtendedFromUnsigned(std::uint64_t number);
+double DoubleFromExtended(soft::Extended value);
+} // namespace numtext::detail
+
+namespace numtext::soft {
 
 struct Extended {
     std::uint64_t significand;  // with its explicit integer bit, as the x87 stores it
     std::uint16_t signExponent; // sign bit, then the exponent biased by 16383
 
     Extended() = default;
-    Extended(double number) : Extended(ExtendedFromDouble(number)) {}
+    Extended(double number) : Extended(detail::ExtendedFromDouble(number)) {}
     template <std::integral Integer>
     Extended(Integer number)
         : Extended(std::signed_integral<Integer>
-                       ? ExtendedFromSigned(static_cast<std::int64_t>(number))
-                       : ExtendedFromUnsigned(static_cast<std::uint64_t>(number))) {}
+                       ? detail::ExtendedFromSigned(static_cast<std::int64_t>(number))
+                       : detail::ExtendedFromUnsigned(static_cast<std::uint64_t>(number))) {}
     // A long double literal is some other format here: build values from doubles, integers,
     // arithmetic or FromBits instead.
     Extended(long double) = delete;
-    explicit operator double() const { return DoubleFromExtended(*this); }
+    explicit operator double() const { return detail::DoubleFromExtended(*this); }
 };
 
 Extended operator+(Extended a, Extended b);
@@ -37,7 +48,7 @@ bool operator<(Extended a, Extended b);
 bool operator<=(Extended a, Extended b);
 
 inline Extended operator-(Extended a) {
-    a.signExponent ^= 0x8000U;
+    a.signExponent ^= kSignMask;
     return a;
 }
 inline bool operator!=(Extended a, Extended b) {
@@ -51,20 +62,20 @@ inline bool operator>=(Extended a, Extended b) {
 }
 
 // The square root, rounded once; a negative value or minus infinity gives the not-a-number
-// 0xFFFF:C000000000000000, -0 gives -0.
+// kIndefinite, -0 gives -0.
 Extended SquareRoot(Extended x);
 // The nearest integer, ties to even, of a value from 0 to just below 2^64.
 std::uint64_t RoundToUnsigned(Extended x);
 
 inline Extended Abs(Extended x) {
-    x.signExponent &= 0x7FFFU;
+    x.signExponent &= kExponentMask;
     return x;
 }
 inline bool IsNaN(Extended x) {
-    return (x.signExponent & 0x7FFFU) == 0x7FFFU && (x.significand << 1) != 0;
+    return (x.signExponent & kExponentMask) == kExponentMask && (x.significand << 1) != 0;
 }
 inline bool IsInfinite(Extended x) {
-    return (x.signExponent & 0x7FFFU) == 0x7FFFU && x.significand == 0x8000000000000000ULL;
+    return (x.signExponent & kExponentMask) == kExponentMask && x.significand == kIntegerBit;
 }
 
 constexpr ExtendedBits BitsOf(Extended x) {
@@ -76,3 +87,5 @@ constexpr Extended FromBits(ExtendedBits bits) {
     x.signExponent = bits.signExponent;
     return x;
 }
+
+} // namespace numtext::soft

@@ -2,6 +2,10 @@
 // result, or enough of it with every lower bit folded into a sticky bit, and rounds once.
 #include "numtext/extended_soft_core.h"
 
+namespace numtext::soft {
+
+using namespace detail;
+
 namespace {
 
 Extended Normalised(bool negative, int exponent, Wide m) {
@@ -145,3 +149,5 @@ Extended SquareRoot(Extended x) {
         rounding = 1;
     return RoundToExtended(false, halfExponent + 63, (Wide{r.root} << 64) | rounding);
 }
+
+} // namespace numtext::soft

@@ -1,6 +1,8 @@
 #include "numtext/extended_soft_core.h"
 
-Unpacked Unpack(Extended x) {
+namespace numtext::detail {
+
+Unpacked Unpack(soft::Extended x) {
     Unpacked u{Kind::Finite, (x.signExponent & kSignMask) != 0, 0, x.significand};
     const int biased = x.signExponent & kExponentMask;
     const bool integerBit = (x.significand & kIntegerBit) != 0;
@@ -29,7 +31,8 @@ Unpacked Unpack(Extended x) {
     return u;
 }
 
-Extended PropagateNaN(Extended a, const Unpacked& ua, Extended b, const Unpacked& ub) {
+soft::Extended PropagateNaN(soft::Extended a, const Unpacked& ua, soft::Extended b,
+                            const Unpacked& ub) {
     if (ua.kind == Kind::Unsupported || ub.kind == Kind::Unsupported)
         return Indefinite();
     if (ua.kind != Kind::NaN)
@@ -60,23 +63,28 @@ Wide RoundToBits(Wide m, int keep) {
     return kept;
 }
 
-Extended RoundToExtended(bool negative, int exponent, Wide m) {
-    const auto sign = static_cast<std::uint16_t>(negative ? kSignMask : 0);
-    int biased = exponent + kBias;
+RoundedSignificand RoundToWidth(Wide m, int biased, int precision) {
     if (biased >= 1) {
-        Wide kept = RoundToBits(m, 64);
-        if ((kept >> 64) != 0) {
-            kept = Wide{1} << 63;
+        Wide kept = RoundToBits(m, precision);
+        if ((kept >> precision) != 0) {
+            kept = Wide{1} << (precision - 1);
             ++biased;
         }
-        if (biased >= kExponentMask)
-            return Infinity(negative);
-        return FromBits(
-            {static_cast<std::uint16_t>(sign | biased), static_cast<std::uint64_t>(kept)});
+        return {kept, biased};
     }
     // Tiny: fewer significand bits remain the further below the normal range; a carry into
     // the integer bit makes the smallest normal value.
-    const Wide kept = RoundToBits(m, 63 + biased);
-    const auto significand = static_cast<std::uint64_t>(kept);
-    return FromBits({static_cast<std::uint16_t>(sign | (significand >> 63)), significand});
+    const Wide kept = RoundToBits(m, precision - 1 + biased);
+    return {kept, static_cast<int>(kept >> (precision - 1))};
 }
+
+soft::Extended RoundToExtended(bool negative, int exponent, Wide m) {
+    const RoundedSignificand rounded = RoundToWidth(m, exponent + kBias, 64);
+    if (rounded.biased >= kExponentMask)
+        return Infinity(negative);
+    const auto sign = static_cast<std::uint16_t>(negative ? kSignMask : 0);
+    return soft::FromBits({static_cast<std::uint16_t>(sign | rounded.biased),
+                           static_cast<std::uint64_t>(rounded.significand)});
+}
+
+} // namespace numtext::detail

@@ -5,9 +5,13 @@
 
 #include "numtext/numtext.h"
 
+namespace numtext {
+
 // The encoding of sin(x) for the value x encodes. SineBits of the encoding of 0.5 gives the
 // encoding of 0.479425538604203000273...
 ExtendedBits SineBits(ExtendedBits x);
 
 // The encoding of cos(x) for the value x encodes.
 ExtendedBits CosineBits(ExtendedBits x);
+
+} // namespace numtext

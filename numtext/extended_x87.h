@@ -3,6 +3,8 @@
 // calls on the value). Include numtext/extended.h, not this file.
 #pragma once
 
+#include "numtext/extended_encoding.h"
+
 #include <concepts>
 #include <cstdint>
 #include <cstring>
@@ -10,6 +12,8 @@
 
 static_assert(std::numeric_limits<long double>::digits == 64,
               "the hardware extended type needs the x87 80-bit long double");
+
+namespace numtext::x87 {
 
 struct Extended {
     long double value; // the x87 register format, stored in 16 bytes of which 10 count
@@ -24,27 +28,35 @@ struct Extended {
     constexpr explicit operator double() const { return static_cast<double>(value); }
 };
 
+} // namespace numtext::x87
+
+namespace numtext::detail {
+
 // Wraps a long double result; only this header makes them.
-constexpr Extended WrapLongDouble(long double value) {
-    Extended result{};
+constexpr x87::Extended WrapLongDouble(long double value) {
+    x87::Extended result{};
     result.value = value;
     return result;
 }
 
+} // namespace numtext::detail
+
+namespace numtext::x87 {
+
 inline Extended operator+(Extended a, Extended b) {
-    return WrapLongDouble(a.value + b.value);
+    return detail::WrapLongDouble(a.value + b.value);
 }
 inline Extended operator-(Extended a, Extended b) {
-    return WrapLongDouble(a.value - b.value);
+    return detail::WrapLongDouble(a.value - b.value);
 }
 inline Extended operator*(Extended a, Extended b) {
-    return WrapLongDouble(a.value * b.value);
+    return detail::WrapLongDouble(a.value * b.value);
 }
 inline Extended operator/(Extended a, Extended b) {
-    return WrapLongDouble(a.value / b.value);
+    return detail::WrapLongDouble(a.value / b.value);
 }
 inline Extended operator-(Extended a) {
-    return WrapLongDouble(-a.value);
+    return detail::WrapLongDouble(-a.value);
 }
 inline bool operator==(Extended a, Extended b) {
     return a.value == b.value;
@@ -66,12 +78,12 @@ inline bool operator>=(Extended a, Extended b) {
 }
 
 // The square root, rounded once; a negative value or minus infinity gives the not-a-number
-// 0xFFFF:C000000000000000, -0 gives -0.
+// kIndefinite, -0 gives -0.
 inline Extended SquareRoot(Extended x) {
-    return WrapLongDouble(__builtin_sqrtl(x.value));
+    return detail::WrapLongDouble(__builtin_sqrtl(x.value));
 }
 inline Extended Abs(Extended x) {
-    return WrapLongDouble(__builtin_fabsl(x.value));
+    return detail::WrapLongDouble(__builtin_fabsl(x.value));
 }
 inline bool IsNaN(Extended x) {
     return x.value != x.value;
@@ -97,3 +109,5 @@ inline Extended FromBits(ExtendedBits bits) {
     std::memcpy(reinterpret_cast<unsigned char*>(&x.value) + 8, &bits.signExponent, 2);
     return x;
 }
+
+} // namespace numtext::x87

@@ -1,9 +1,13 @@
-#include "numtext/decimal_digits.h"
 #include "numtext/mask.h"
 #include "numtext/numtext.h"
+#include "numtext/plain_number_text.h"
 
 #include <span>
 #include <vector>
+
+namespace numtext {
+
+using namespace detail;
 
 namespace {
 
@@ -47,3 +51,5 @@ std::string FormatMask(double value, std::string_view mask) {
     const CompiledMask compiled = CompileMask(chosen.text, storage);
     return RenderMask(RoundForMask(NineteenDigits(chosen.value), compiled), compiled);
 }
+
+} // namespace numtext

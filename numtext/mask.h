@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace numtext::detail {
+
 // Up to three sections of a mask: for positive values, negative values and zero.
 struct MaskSections {
     std::string_view part[3]; // the text of each section, without the ";"
@@ -57,3 +59,5 @@ MaskDigits RoundForMask(const SignificantDigits& value, const CompiledMask& mask
 // The text, built from the rightmost position to the leftmost so the sign and any integer
 // digits that found no position of their own end up left of the leftmost digit.
 std::string RenderMask(const MaskDigits& shown, const CompiledMask& mask);
+
+} // namespace numtext::detail

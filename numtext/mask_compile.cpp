@@ -1,5 +1,7 @@
 #include "numtext/mask.h"
 
+namespace numtext::detail {
+
 namespace {
 
 // Where the compiler stands while it reads a section from left to right.
@@ -136,3 +138,5 @@ CompiledMask CompileMask(std::string_view section, std::span<MaskPosition> stora
         mask.exponentStart = state.count;
     return mask;
 }
+
+} // namespace numtext::detail

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace numtext::detail {
+
 namespace {
 
 // Text written from right to left into a buffer made large enough beforehand.
@@ -203,3 +205,5 @@ std::string RenderMask(const MaskDigits& shown, const CompiledMask& mask) {
     }
     return std::string(s.out.cursor, end);
 }
+
+} // namespace numtext::detail

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace numtext::detail {
+
 namespace {
 
 // Digit i of the value's digit string, counted from its first digit; "0" outside it, so
@@ -25,17 +27,6 @@ bool RoundsUp(std::string_view digits, std::int64_t cut, bool haveKeptDigit) {
             return true;
     }
     return haveKeptDigit && (DigitAt(digits, cut - 1) - '0') % 2 == 1;
-}
-
-// Adds one to the last digit; returns whether a carry left the first digit.
-bool AddOneAtEnd(std::string& digits) {
-    std::size_t i = digits.size();
-    while (i > 0 && digits[i - 1] == '9')
-        digits[--i] = '0';
-    if (i == 0)
-        return true;
-    ++digits[i - 1];
-    return false;
 }
 
 // Copies digits first to first + count - 1 of the digit string to out; out holds "0" already,
@@ -92,3 +83,5 @@ MaskDigits RoundForMask(const SignificantDigits& value, const CompiledMask& mask
         shown.negative = false;
     return shown;
 }
+
+} // namespace numtext::detail

@@ -1,5 +1,7 @@
 #include "numtext/mask.h"
 
+namespace numtext::detail {
+
 MaskSections SplitMaskSections(std::string_view mask) {
     MaskSections sections;
     std::size_t start = 0;
@@ -22,3 +24,5 @@ MaskSections SplitMaskSections(std::string_view mask) {
     sections.part[sections.count++] = mask.substr(start);
     return sections;
 }
+
+} // namespace numtext::detail

@@ -12,6 +12,8 @@
 // which give and take the same bits everywhere.
 #include "numtext/extended.h"
 
+namespace numtext {
+
 // The longest numeric prefix of text as an extended value; no number gives 0.
 // "12abc" gives 12, "1e2" gives 100, "&H1F" gives 31, "abc" gives 0.
 Extended ParseNumber(std::string_view text);
@@ -21,3 +23,5 @@ Extended PowerOfTen(Extended value, int count);
 
 // value laid out by a display mask. FormatMask(0.125, "0.00") gives "0.12".
 std::string FormatMask(double value, std::string_view mask);
+
+} // namespace numtext

@@ -1,14 +1,17 @@
 #include "numtext/numtext.h"
 #include "numtext/radix_number.h"
+#include "numtext/significant_digits.h"
 
 #include <algorithm>
 #include <cstdint>
 
+namespace numtext {
+
 namespace {
 
-// Digits past this many are dropped, not rounded: they no longer fit the 64-bit accumulator
-// exactly, and an answer never needs them.
-constexpr int kKeptDigits = 18;
+// Digits past the significant ones are dropped, not rounded: they no longer fit the 64-bit
+// accumulator exactly, and an answer never needs them.
+constexpr int kKeptDigits = detail::kSignificantDigits;
 // The exponent field stops growing here, well past both ends of the extended range.
 constexpr std::int64_t kExponentClamp = 9999;
 // Decimal exponents from which the value saturates (2^127) or vanishes (zero).
@@ -119,6 +122,8 @@ Extended ParseNumber(std::string_view text) {
     if (text.empty())
         return 0;
     if (text.front() == '&')
-        return ParseRadixNumber(text.substr(1));
+        return detail::ParseRadixNumber(text.substr(1));
     return ParseDecimalNumber(text);
 }
+
+} // namespace numtext

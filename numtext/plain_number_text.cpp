@@ -1,6 +1,9 @@
+#include "numtext/plain_number_text.h"
 #include "numtext/decimal_digits.h"
 
 #include <string>
+
+namespace numtext {
 
 namespace {
 
@@ -45,3 +48,5 @@ std::string PlainNumberText(Extended value) {
     }
     return text;
 }
+
+} // namespace numtext

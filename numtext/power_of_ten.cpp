@@ -1,10 +1,13 @@
 #include "numtext/numtext.h"
+#include "numtext/significant_digits.h"
 
 #include <cstdint>
 
+namespace numtext {
+
 namespace {
 
-constexpr unsigned kLargestExactPower = 27;
+constexpr auto kLargestExactPower = static_cast<unsigned>(detail::kLargestExactPower);
 
 // 10^(8 x 2^i), each the extended value nearest the exact power (the first two are exact). Given
 // as x87 encodings so that no decimal conversion can shift a bit.
@@ -76,3 +79,5 @@ Extended PowerOfTen(Extended value, int count) {
     }
     return count >= 0 ? value * power : value / power;
 }
+
+} // namespace numtext

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace numtext::detail {
+
 namespace {
 
 // The radix letter after "&" and how many bits each digit adds.
@@ -97,3 +99,5 @@ Extended ParseRadixNumber(std::string_view afterAmpersand) {
         return 0;
     return SignedValue(bits, ReadSuffix(digits.substr(i)), digits[0] == '0');
 }
+
+} // namespace numtext::detail

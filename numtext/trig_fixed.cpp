@@ -1,5 +1,9 @@
 #include "numtext/trig_fixed.h"
 
+#include <bit>
+
+namespace numtext::detail {
+
 // Only the words in use are set: clearing all of them on every operation took a third of the
 // time at the usual width.
 TrigFixed TrigZero(int count) {
@@ -14,7 +18,7 @@ TrigFixed TrigAdd(const TrigFixed& a, const TrigFixed& b) {
     TrigFixed sum = TrigZero(a.count);
     std::uint64_t carry = 0;
     for (int k = 0; k < a.count; ++k) {
-        const TrigWide total = TrigWide{a.word[k]} + b.word[k] + carry;
+        const Wide total = Wide{a.word[k]} + b.word[k] + carry;
         sum.word[k] = static_cast<std::uint64_t>(total);
         carry = static_cast<std::uint64_t>(total >> 64);
     }
@@ -44,7 +48,7 @@ TrigFixed TrigMultiply(const TrigFixed& a, const TrigFixed& b) {
             continue;
         std::uint64_t carry = 0;
         for (int j = 0; j < count; ++j) {
-            const TrigWide part = TrigWide{a.word[i]} * b.word[j] + product[i + j] + carry;
+            const Wide part = Wide{a.word[i]} * b.word[j] + product[i + j] + carry;
             product[i + j] = static_cast<std::uint64_t>(part);
             carry = static_cast<std::uint64_t>(part >> 64);
         }
@@ -64,7 +68,7 @@ TrigFixed TrigDivide(const TrigFixed& a, std::uint64_t divisor) {
         // below 2^64 through the reciprocal, which is at most one too small.
         const std::uint64_t reciprocal = ~std::uint64_t{0} / divisor;
         const auto step = [&](std::uint64_t dividend) {
-            std::uint64_t q = static_cast<std::uint64_t>((TrigWide{dividend} * reciprocal) >> 64);
+            std::uint64_t q = static_cast<std::uint64_t>((Wide{dividend} * reciprocal) >> 64);
             std::uint64_t r = dividend - q * divisor;
             if (r >= divisor) {
                 ++q;
@@ -81,7 +85,7 @@ TrigFixed TrigDivide(const TrigFixed& a, std::uint64_t divisor) {
         return quotient;
     }
     for (int k = a.count - 1; k >= 0; --k) {
-        const TrigWide current = (TrigWide{remainder} << 64) | a.word[k];
+        const Wide current = (Wide{remainder} << 64) | a.word[k];
         quotient.word[k] = static_cast<std::uint64_t>(current / divisor);
         remainder = static_cast<std::uint64_t>(current % divisor);
     }
@@ -99,7 +103,7 @@ bool TrigIsZero(const TrigFixed& a) {
 int TrigHighestBit(const TrigFixed& a) {
     for (int k = a.count - 1; k >= 0; --k) {
         if (a.word[k] != 0)
-            return 64 * k + 63 - __builtin_clzll(a.word[k]);
+            return 64 * k + 63 - std::countl_zero(a.word[k]);
     }
     return -1;
 }
@@ -122,3 +126,5 @@ bool TrigLowBitsAtMost(const TrigFixed& a, int bits, bool complement, std::uint6
     }
     return true;
 }
+
+} // namespace numtext::detail

@@ -3,10 +3,11 @@
 #pragma once
 
 #include "numtext/trig_tables.h"
+#include "numtext/wide_integer.h"
 
 #include <cstdint>
 
-__extension__ typedef unsigned __int128 TrigWide;
+namespace numtext::detail {
 
 // A value in [0, 1): the sum of word[k] * 2^(64 * (k - count)). word[count - 1] holds the bits
 // 2^-1 to 2^-64; words from count on are unused. "Unit" below means 2^(-64 * count).
@@ -39,3 +40,5 @@ std::uint64_t TrigBitsFrom(const TrigFixed& a, int low);
 // Whether a modulo 2^bits, or its complement (2^bits - 1 - that) when `complement`, is at
 // most bound.
 bool TrigLowBitsAtMost(const TrigFixed& a, int bits, bool complement, std::uint64_t bound);
+
+} // namespace numtext::detail

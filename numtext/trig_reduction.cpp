@@ -1,5 +1,7 @@
 #include "numtext/trig_reduction.h"
 
+namespace numtext::detail {
+
 namespace {
 
 // The 64 bits of 2/pi from fraction bit `first` (1 = the 2^-1 bit) on.
@@ -33,7 +35,7 @@ TrigReduction ReduceQuarterTurns(std::uint64_t significand, int exponent, int co
     std::uint64_t carry = 0;
     for (int k = 0; k < windowWords; ++k) {
         const std::uint64_t windowWord = TwoOverPiBits(first + 64 * (windowWords - 1 - k));
-        const TrigWide part = TrigWide{significand} * windowWord + carry;
+        const Wide part = Wide{significand} * windowWord + carry;
         product[k] = static_cast<std::uint64_t>(part);
         carry = static_cast<std::uint64_t>(part >> 64);
     }
@@ -73,3 +75,5 @@ TrigReduction ReduceQuarterTurns(std::uint64_t significand, int exponent, int co
     reduction.absolute = TrigAdd(f, TrigMultiply(f, halfPiFraction));
     return reduction;
 }
+
+} // namespace numtext::detail

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace numtext::detail {
+
 struct TrigReduction {
     unsigned quadrant;  // n modulo 4
     bool negative;      // r < 0
@@ -15,3 +17,5 @@ struct TrigReduction {
 // x = significand * 2^exponent with the integer bit of significand set, x >= 0.5, exponent
 // at most 16320, reduced with `count` words of fraction.
 TrigReduction ReduceQuarterTurns(std::uint64_t significand, int exponent, int count);
+
+} // namespace numtext::detail

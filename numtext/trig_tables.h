@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace numtext::detail {
+
 // Widest fixed point, in 64-bit words of fraction, that the sine and cosine ever work in.
 inline constexpr int kMaxTrigLimbs = 32;
 
@@ -16,3 +18,5 @@ extern const std::uint64_t kTwoOverPi[kTwoOverPiWords];
 
 // Fraction bits of pi/2 - 1, in the same order.
 extern const std::uint64_t kHalfPiFraction[kHalfPiFractionWords];
+
+} // namespace numtext::detail

@@ -2,12 +2,18 @@
 // mask. No crash, no undefined behaviour, and the text stays within a bound set by the mask.
 #include "numtext/decimal_digits.h"
 #include "numtext/numtext.h"
+#include "numtext/plain_number_text.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+
+using numtext::DecimalDigits;
+using numtext::DigitString;
+using numtext::FormatMask;
+using numtext::PlainNumberText;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     double value = 0;

@@ -7,6 +7,12 @@
 #include <cstdlib>
 #include <string>
 
+using numtext::Extended;
+using numtext::IsInfinite;
+using numtext::IsNaN;
+using numtext::ParseNumber;
+using numtext::PowerOfTen;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     const Extended value = ParseNumber(text);

@@ -1,12 +1,19 @@
 #include "extended_bits.h"
 
 #include "numtext/decimal_digits.h"
+#include "numtext/plain_number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
 #include <vector>
+
+using numtext::DecimalDigits;
+using numtext::DigitString;
+using numtext::Extended;
+using numtext::PlainNumberText;
+using numtext::PowerOfTen;
 
 namespace {
 

@@ -12,6 +12,11 @@
 #include <limits>
 #include <string>
 
+using numtext::BitsOf;
+using numtext::Extended;
+using numtext::ExtendedBits;
+using numtext::FromBits;
+
 inline bool SameBits(ExtendedBits a, ExtendedBits b) {
     return a.signExponent == b.signExponent && a.significand == b.significand;
 }

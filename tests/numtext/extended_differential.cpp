@@ -1,11 +1,20 @@
 #include "tests/numtext/extended_differential.h"
 #include "tests/numtext/extended_bits.h"
-#include "tests/numtext/soft_extended.h"
+
+#include "numtext/extended_soft.h"
 
 #include <bit>
 #include <cinttypes>
 #include <cstdio>
 #include <limits>
+
+using numtext::BitsOf;
+using numtext::Extended;
+using numtext::ExtendedBits;
+using numtext::FromBits;
+using numtext::SquareRoot;
+// The software type, built a second time beside the x87 one.
+namespace soft = numtext::soft;
 
 namespace {
 
@@ -128,7 +137,7 @@ DifferentialOperation Binary(std::string name, Hardware hardware, Software softw
                 const ExtendedBits a = Operand(state);
                 const ExtendedBits b = Partner(state, a);
                 const ExtendedBits expected = BitsOf(hardware(FromBits(a), FromBits(b)));
-                const ExtendedBits got = BitsOf(software(SoftFromBits(a), SoftFromBits(b)));
+                const ExtendedBits got = BitsOf(software(soft::FromBits(a), soft::FromBits(b)));
                 if (SameBits(expected, got))
                     return "";
                 return name + " " + Hex(a) + " " + Hex(b) + ": x87 " + Hex(expected) +
@@ -183,25 +192,26 @@ std::vector<DifferentialOperation> DifferentialOperations() {
     std::vector<DifferentialOperation> operations = {
         Binary(
             "add", [](Extended a, Extended b) { return a + b; },
-            [](SoftExtended a, SoftExtended b) { return a + b; }),
+            [](soft::Extended a, soft::Extended b) { return a + b; }),
         Binary(
             "subtract", [](Extended a, Extended b) { return a - b; },
-            [](SoftExtended a, SoftExtended b) { return a - b; }),
+            [](soft::Extended a, soft::Extended b) { return a - b; }),
         Binary(
             "multiply", [](Extended a, Extended b) { return a * b; },
-            [](SoftExtended a, SoftExtended b) { return a * b; }),
+            [](soft::Extended a, soft::Extended b) { return a * b; }),
         Binary(
             "divide", [](Extended a, Extended b) { return a / b; },
-            [](SoftExtended a, SoftExtended b) { return a / b; }),
+            [](soft::Extended a, soft::Extended b) { return a / b; }),
         Binary(
             "square root", [](Extended a, Extended) { return SquareRoot(a); },
-            [](SoftExtended a, SoftExtended) { return SquareRoot(a); }),
+            [](soft::Extended a, soft::Extended) { return SquareRoot(a); }),
     };
     operations.push_back({"compare", [](std::uint64_t& state) -> std::string {
                               const ExtendedBits a = Operand(state);
                               const ExtendedBits b = Partner(state, a);
                               const unsigned expected = Comparisons(FromBits(a), FromBits(b));
-                              const unsigned got = Comparisons(SoftFromBits(a), SoftFromBits(b));
+                              const unsigned got =
+                                  Comparisons(soft::FromBits(a), soft::FromBits(b));
                               if (expected == got)
                                   return "";
                               return "compare " + Hex(a) + " " + Hex(b) + ": x87 " +
@@ -210,7 +220,7 @@ std::vector<DifferentialOperation> DifferentialOperations() {
     operations.push_back({"to double", [](std::uint64_t& state) -> std::string {
                               const ExtendedBits a = Operand(state);
                               const double expected = static_cast<double>(FromBits(a));
-                              const double got = static_cast<double>(SoftFromBits(a));
+                              const double got = static_cast<double>(soft::FromBits(a));
                               if (std::bit_cast<std::uint64_t>(expected) ==
                                   std::bit_cast<std::uint64_t>(got))
                                   return "";
@@ -220,7 +230,7 @@ std::vector<DifferentialOperation> DifferentialOperations() {
     operations.push_back({"from double", [](std::uint64_t& state) -> std::string {
                               const double a = RandomDouble(state);
                               const ExtendedBits expected = BitsOf(Extended(a));
-                              const ExtendedBits got = BitsOf(SoftExtended(a));
+                              const ExtendedBits got = BitsOf(soft::Extended(a));
                               if (SameBits(expected, got))
                                   return "";
                               return "from double " + HexDouble(a) + ": x87 " + Hex(expected) +
@@ -231,9 +241,9 @@ std::vector<DifferentialOperation> DifferentialOperations() {
                               const auto u = static_cast<std::uint64_t>(RandomInteger(state));
                               const int i = static_cast<int>(a >> 32);
                               const bool same =
-                                  SameBits(BitsOf(Extended(a)), BitsOf(SoftExtended(a))) &&
-                                  SameBits(BitsOf(Extended(u)), BitsOf(SoftExtended(u))) &&
-                                  SameBits(BitsOf(Extended(i)), BitsOf(SoftExtended(i)));
+                                  SameBits(BitsOf(Extended(a)), BitsOf(soft::Extended(a))) &&
+                                  SameBits(BitsOf(Extended(u)), BitsOf(soft::Extended(u))) &&
+                                  SameBits(BitsOf(Extended(i)), BitsOf(soft::Extended(i)));
                               if (same)
                                   return "";
                               return "from integer " + std::to_string(a) + " " + std::to_string(u) +

@@ -11,6 +11,12 @@
 #include <string>
 #include <vector>
 
+using numtext::Extended;
+using numtext::ExtendedBits;
+using numtext::FromBits;
+using numtext::RoundToUnsigned;
+using numtext::SquareRoot;
+
 namespace {
 
 constexpr std::uint64_t kOne = 0x8000000000000000ULL;

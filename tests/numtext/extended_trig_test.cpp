@@ -17,6 +17,16 @@
 #include <string>
 #include <vector>
 
+using numtext::CosineBits;
+using numtext::ExtendedBits;
+using numtext::SineBits;
+using numtext::detail::kHalfPiFraction;
+using numtext::detail::kHalfPiFractionWords;
+using numtext::detail::kTrigWidths;
+using numtext::detail::kTwoOverPi;
+using numtext::detail::kTwoOverPiWords;
+using numtext::detail::TrigAtWidth;
+
 namespace {
 
 ExtendedBits Encoding(std::uint16_t signExponent, std::uint64_t significand) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+using numtext::FormatMask;
+
 namespace {
 
 // Compares long texts without printing them whole.

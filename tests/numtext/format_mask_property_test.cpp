@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using numtext::FormatMask;
+
 namespace {
 
 __extension__ typedef unsigned __int128 Wide; // exact products up to 2^128

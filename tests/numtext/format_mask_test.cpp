@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using numtext::FormatMask;
+
 namespace {
 
 struct MaskCase {

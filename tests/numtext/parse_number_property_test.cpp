@@ -10,6 +10,9 @@
 #include <random>
 #include <string>
 
+using numtext::Extended;
+using numtext::ParseNumber;
+
 namespace {
 
 std::string RandomDigits(std::mt19937_64& random, int count) {

@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+using numtext::Extended;
+using numtext::IsInfinite;
+using numtext::ParseNumber;
+
 namespace {
 
 struct ParseCase {

@@ -9,6 +9,10 @@
 #include <limits>
 #include <string>
 
+using numtext::Extended;
+using numtext::IsNaN;
+using numtext::PowerOfTen;
+
 namespace {
 
 Extended LibraryPower(int count) {

@@ -6,6 +6,12 @@
 
 #include <random>
 
+using numtext::detail::kMaxTrigLimbs;
+using numtext::detail::TrigDivide;
+using numtext::detail::TrigFixed;
+using numtext::detail::TrigZero;
+using numtext::detail::Wide;
+
 namespace {
 
 // a - q * d over count + 1 words (the top word catches a borrow), least significant first.
@@ -14,11 +20,11 @@ std::vector<std::uint64_t> Remainder(const TrigFixed& a, const TrigFixed& q, std
     std::uint64_t carry = 0;
     std::uint64_t borrow = 0;
     for (int k = 0; k <= a.count; ++k) {
-        const TrigWide product = TrigWide{k < a.count ? q.word[k] : 0} * d + carry;
+        const Wide product = Wide{k < a.count ? q.word[k] : 0} * d + carry;
         carry = static_cast<std::uint64_t>(product >> 64);
         const std::uint64_t subtrahend = static_cast<std::uint64_t>(product);
         const std::uint64_t minuend = k < a.count ? a.word[k] : 0;
-        const TrigWide difference = TrigWide{minuend} - subtrahend - borrow;
+        const Wide difference = Wide{minuend} - subtrahend - borrow;
         rest[static_cast<std::size_t>(k)] = static_cast<std::uint64_t>(difference);
         borrow = static_cast<std::uint64_t>(difference >> 64) != 0;
     }

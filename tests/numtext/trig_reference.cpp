@@ -3,9 +3,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+using numtext::ExtendedBits;
+using numtext::kBias;
 
-constexpr int kBias = 16383;
+namespace {
 
 // Smallest subnormal 2^-16445 = 0.1b * 2^-16444; every finite value is below 2^16384.
 void UseExtendedRange() {

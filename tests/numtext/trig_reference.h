@@ -10,21 +10,21 @@
 #include <string>
 
 // value = the number bits encodes (finite; value has at least 64 bits of precision).
-void SetFromBits(mpfr_ptr value, ExtendedBits bits);
+void SetFromBits(mpfr_ptr value, numtext::ExtendedBits bits);
 
 // The encoding of value rounded to 64 bits with the x87 exponent range and subnormals.
-ExtendedBits BitsOfRounded(mpfr_srcptr value);
+numtext::ExtendedBits BitsOfRounded(mpfr_srcptr value);
 
 // sin and cos of a finite encoding, correctly rounded, as the x87 format holds them.
-ExtendedBits ReferenceSine(ExtendedBits x);
-ExtendedBits ReferenceCosine(ExtendedBits x);
+numtext::ExtendedBits ReferenceSine(numtext::ExtendedBits x);
+numtext::ExtendedBits ReferenceCosine(numtext::ExtendedBits x);
 
 // The layout's rear angle (A - 90) * degree for the decimal angle text A, with every step
 // rounded to 64 bits and degree from the double nearest 3.14159265359.
-ExtendedBits RearAngleOf(const std::string& angleText);
+numtext::ExtendedBits RearAngleOf(const std::string& angleText);
 
 // degrees * degree, as the layout converts its fixed 30 and 55 degree angles.
-ExtendedBits FixedAngleOf(int degrees);
+numtext::ExtendedBits FixedAngleOf(int degrees);
 
 // Multiplier of the test counts from ORVANE_TRIG_SCALE (for example 100 for a long run by hand).
 double TrigScale();
