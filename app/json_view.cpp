@@ -8,6 +8,8 @@
 #include <cmath>
 #include <vector>
 
+using numtext::ParseNumber;
+
 namespace {
 
 using namespace screen;

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <vector>
 
+using numtext::ParseNumber;
+
 namespace {
 
 // The page, in SVG user units (pixels at 100 %).

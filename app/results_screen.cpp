@@ -6,8 +6,6 @@
 
 #include <vector>
 
-using numtext::FormatMask;
-
 namespace {
 
 using namespace screen;

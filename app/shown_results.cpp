@@ -4,6 +4,8 @@
 #include "app/screen_texts.h"
 #include "numtext/numtext.h"
 
+using numtext::FormatMask;
+
 namespace {
 
 ShownResult Line(std::string_view key, std::size_t line, double value) {
