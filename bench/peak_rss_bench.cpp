@@ -47,7 +47,14 @@ long PeakKilobytes(const char* path, const std::vector<std::string>& arguments,
     }
     rusage usage{};
     EndChild(child, nullptr, &usage);
-    return arrived && ended ? usage.ru_maxrss : -1;
+    if (!arrived || !ended) {
+        return -1;
+    }
+#ifdef __APPLE__
+    return usage.ru_maxrss / 1024; // bytes there, kilobytes elsewhere
+#else
+    return usage.ru_maxrss;
+#endif
 }
 
 long ToolRun() {
@@ -61,7 +68,7 @@ long DialogRun() {
 }
 
 long TrueRun() {
-    return PeakKilobytes("/bin/true", {}, "", "");
+    return PeakKilobytes(TrueProgram(), {}, "", "");
 }
 
 // Each iteration runs all three one after the other; the counters hold the

@@ -47,6 +47,10 @@ const std::vector<char*>& PtyEnvironment() {
     return environment.list;
 }
 
+const char* TrueProgram() {
+    return access("/bin/true", X_OK) == 0 ? "/bin/true" : "/usr/bin/true";
+}
+
 PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int columns, int rows,
                     const std::vector<std::string>& arguments) {
     PtyChild child;
@@ -55,11 +59,13 @@ PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int col
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
-    int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    // POSIX names only O_RDWR and O_NOCTTY for posix_openpt (macOS refuses others): the
+    // close-on-exec flag comes after.
+    int master = posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0) {
         return child;
     }
-    if (grantpt(master) != 0 || unlockpt(master) != 0) {
+    if (fcntl(master, F_SETFD, FD_CLOEXEC) != 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
         close(master);
         return child;
     }
@@ -68,6 +74,7 @@ PtyChild SpawnOnPty(const char* path, const std::vector<char*>& envList, int col
     size.ws_row = static_cast<unsigned short>(rows);
     ioctl(master, TIOCSWINSZ, &size);
     std::string slaveName = ptsname(master);
+    child.started = std::chrono::steady_clock::now();
     pid_t pid = fork();
     if (pid == 0) {
         setsid();
@@ -152,6 +159,19 @@ ProcessFigures ReadProcessFigures(pid_t pid) {
     }
     figures.ok = true;
     return figures;
+}
+
+bool RunningProcessFiguresKnown() {
+    return access("/proc/self/stat", R_OK) == 0;
+}
+
+double LifeCpuShare(const PtyChild& child, const rusage& usage) {
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - child.started).count();
+    return wall > 0 ? (seconds(usage.ru_utime) + seconds(usage.ru_stime)) / wall : 1;
 }
 
 std::chrono::steady_clock::time_point After(double seconds) {

@@ -12,7 +12,12 @@
 struct PtyChild {
     pid_t pid = -1;  // the child, leader of its own session
     int master = -1; // read end of everything it writes to its terminal
+    std::chrono::steady_clock::time_point started; // when it was forked
 };
+
+// The system's true(1) for a baseline: /bin/true, or /usr/bin/true where there is none
+// (macOS, the BSDs).
+const char* TrueProgram();
 
 // The environment a user's terminal would give: ours, with a UTF-8 locale and
 // a common terminal type, as the null-ended pointer list execve takes. Made once.
@@ -34,13 +39,18 @@ bool ReadSome(int master, std::string& into, int timeoutMs);
 bool DrainUntil(int master, std::string* into, std::chrono::steady_clock::time_point until);
 
 // What the kernel has counted for a running process (Linux /proc): CPU time and
-// the times it was switched out, voluntarily (it blocked) or not.
+// the times it was switched out, voluntarily (it blocked) or not. Only Linux's /proc tells
+// them while the process runs; macOS and the BSDs count a process for others once it has
+// ended (wait4), and macOS's context switch counts are not kept reliably, so there a spell
+// cannot be measured and only a whole life's CPU share (LifeCpuShare) is known.
 struct ProcessFigures {
     bool ok = false;          // the process was there to read
     double cpuSeconds = 0;    // user + system
     long contextSwitches = 0; // voluntary + involuntary
 };
 ProcessFigures ReadProcessFigures(pid_t pid);
+// Whether this system shows ReadProcessFigures a running process (a Linux-style /proc).
+bool RunningProcessFiguresKnown();
 
 // The steady clock's time `seconds` from now.
 std::chrono::steady_clock::time_point After(double seconds);
@@ -66,6 +76,10 @@ Spell MeasureSpell(const PtyChild& child, double seconds);
 // time its terminal closes or goes quiet for 2 s) and closes the master. When
 // usage is given it receives the child's resource usage from wait4.
 void EndChild(PtyChild& child, std::string* rest, rusage* usage = nullptr);
+
+// The share of one core the child used from its start until now, from the usage wait4
+// gave when it was reaped (just before): start-up and every wait together, on any system.
+double LifeCpuShare(const PtyChild& child, const rusage& usage);
 
 // Offset just past `text` in the printed characters of `stream`, ignoring escape
 // sequences and blanks (a presenter may skip unchanged blanks with cursor

@@ -59,7 +59,7 @@ BannerTiming TimeToBanner(const std::vector<char*>& envList, bool wholeRun) {
 // Seconds from spawning /bin/true the same way until it has exited.
 double TimeTrue(const std::vector<char*>& envList) {
     Clock::time_point start = Clock::now();
-    PtyChild child = SpawnOnPty("/bin/true", envList, 80, 25);
+    PtyChild child = SpawnOnPty(TrueProgram(), envList, 80, 25);
     if (child.pid < 0) {
         return -1;
     }

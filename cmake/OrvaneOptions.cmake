@@ -7,7 +7,27 @@
 # inside its own string code), so only the presets and CI switch it on.
 option(ORVANE_WERROR "Treat compiler warnings as errors" OFF)
 
+# Our sources built as on a system whose C library offers POSIX 2008 and no GNU extensions,
+# to find on Linux what macOS and the BSDs would refuse: g++ and clang++ define _GNU_SOURCE
+# for C++ on Linux, which this takes back. The program needs nothing more: what it calls
+# beyond POSIX 2008 and the BSDs and macOS also have (SIGWINCH, TIOCGWINSZ) glibc declares
+# without _DEFAULT_SOURCE (its BSD and System V names); only the pseudo-terminal harness of
+# the end-to-end tests asks for that and for X/Open (see tests/e2e). The C++ library is another
+# matter: libc++ on glibc calls eight names that glibc hides from strict POSIX (strtold_l and
+# the like), which a header read first declares for it (clang and libc++ only: libstdc++
+# needs far more of _GNU_SOURCE).
+option(ORVANE_STRICT_POSIX "Compile our sources with _POSIX_C_SOURCE=200809L, without _GNU_SOURCE"
+  OFF)
+
 function(orvane_target_options target)
+  if(ORVANE_STRICT_POSIX)
+    target_compile_options(${target} PRIVATE -U_GNU_SOURCE)
+    target_compile_definitions(${target} PRIVATE _POSIX_C_SOURCE=200809L)
+    if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+      target_compile_options(${target} PRIVATE
+        -include ${PROJECT_SOURCE_DIR}/tests/portable/glibc_names_for_libcxx.h)
+    endif()
+  endif()
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
     -ffp-contract=off -fno-fast-math)

@@ -65,6 +65,22 @@ bool DrainPipe(int fd, std::string& into) {
     return got < 0 && (errno == EINTR || errno == EAGAIN);
 }
 
+// pipe2 is not in POSIX 2008 (macOS has none): a pipe, then close-on-exec on each end. The
+// harness starts its children from one thread, so no exec can come between the two.
+bool OpenPipe(int ends[2]) {
+    if (pipe(ends) != 0) {
+        return false;
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (fcntl(ends[i], F_SETFD, FD_CLOEXEC) != 0) {
+            close(ends[0]);
+            close(ends[1]);
+            return false;
+        }
+    }
+    return true;
+}
+
 int ExitCodeOf(int waitStatus) {
     return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
 }
@@ -79,7 +95,7 @@ ProgramResult RunProgram(const std::vector<std::string>& argv) {
     std::vector<char*> argList = PointerList(args);
     std::vector<char*> envList = PointerList(env);
     int out[2];
-    if (pipe2(out, O_CLOEXEC) != 0) {
+    if (!OpenPipe(out)) {
         throw std::runtime_error("pipe failed");
     }
     pid_t pid = fork();
@@ -90,7 +106,9 @@ ProgramResult RunProgram(const std::vector<std::string>& argv) {
         RedirectFromDevNull(STDIN_FILENO);
         RedirectFromDevNull(STDERR_FILENO);
         dup2(out[1], STDOUT_FILENO);
-        execvpe(argList[0], argList.data(), envList.data());
+        // execvpe is glibc's: the child's own environment, then the PATH search of execvp.
+        environ = envList.data();
+        execvp(argList[0], argList.data());
         _exit(127);
     }
     close(out[1]);
@@ -120,7 +138,7 @@ DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::millisec
                                   const std::vector<std::string>& arguments) {
     int out[2];
     int err[2];
-    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
+    if (!OpenPipe(out) || !OpenPipe(err)) {
         throw std::runtime_error("pipe failed");
     }
     auto start = std::chrono::steady_clock::now();

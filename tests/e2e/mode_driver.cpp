@@ -7,13 +7,26 @@
 #include "platform/posix/terminal.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
+// A page of a file mapped for reading only: anonymous mappings are not in POSIX 2008.
 void WriteToReadOnlyPage() {
-    void* page = mmap(nullptr, 4096, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    char path[] = "/tmp/orvane-fault-XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0) {
+        return;
+    }
+    unlink(path);
+    const long size = sysconf(_SC_PAGESIZE);
+    void* page = ftruncate(fd, size) == 0
+                     ? mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, fd, 0)
+                     : MAP_FAILED;
+    close(fd);
     if (page != MAP_FAILED) {
         *static_cast<volatile char*>(page) = 1;
     }

@@ -20,18 +20,20 @@ using std::chrono::seconds;
 const std::string kDriver = MODE_DRIVER;
 const std::string kJobHost = JOB_HOST;
 
-// The pane's terminal modes right now, as `stty -g` gives them.
+// The pane's terminal modes right now, as `stty -g` gives them. The terminal is given as
+// stty's standard input: GNU names it with -F, the BSDs and macOS with -f.
 std::string PaneModes(const TmuxTerminal& terminal) {
-    return RunProgram({"stty", "-F", PaneFormat(terminal, "#{pane_tty}"), "-g"}).standardOut;
+    return RunProgram({"sh", "-c", "stty -g < \"$1\"", "sh", PaneFormat(terminal, "#{pane_tty}")})
+        .standardOut;
 }
 
-// The state letter of a process in /proc (R, S, T ...), or '?' when gone.
+// The state letter of a process as ps tells it (R, S, T, Z ...), or '?' when gone. ps, not
+// /proc, which macOS has not and the BSDs need not mount; BSD's ps may add flags after it.
 char ProcessState(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(in, line);
-    const std::size_t close = line.rfind(')');
-    return close != std::string::npos && close + 2 < line.size() ? line[close + 2] : '?';
+    const std::string state =
+        RunProgram({"ps", "-o", "state=", "-p", std::to_string(pid)}).standardOut;
+    const std::size_t letter = state.find_first_not_of(" \n");
+    return letter != std::string::npos ? state[letter] : '?';
 }
 
 // Types a key the driver reads, and Enter to end the line in cooked mode
@@ -161,7 +163,7 @@ TEST(StopContinue, AStoppedProgramKilledFromTheShellEndsInTheBackground) {
     // tells how it ended only after its next child: run one until it does.
     ASSERT_TRUE(WaitUntil(
         [&] {
-            SendText(shell.terminal, "/bin/true");
+            SendText(shell.terminal, "/usr/bin/env true");
             SendKeys(shell.terminal, {"Enter"});
             SleepMilliseconds(200);
             return CaptureTextWithHistory(shell.terminal).find("Terminated") != std::string::npos;
