@@ -12,6 +12,13 @@ set(orvane_cross_sysroot /usr/${orvane_cross_triplet})
 # The cross root, and / for the target's packages installed through Debian's multiarch (its
 # ncurses, libncurses-dev:<arch>), which live in /usr/lib/<triplet>.
 set(CMAKE_FIND_ROOT_PATH ${orvane_cross_sysroot} /)
+# And packages that dpkg cannot install beside the build machine's, unpacked by .ci/install-deps
+# (s390x's ncurses).
+get_filename_component(orvane_cross_unpacked
+  ${CMAKE_CURRENT_LIST_DIR}/../../build/cross-root/${orvane_cross_triplet} ABSOLUTE)
+if(IS_DIRECTORY ${orvane_cross_unpacked})
+  list(APPEND CMAKE_FIND_ROOT_PATH ${orvane_cross_unpacked})
+endif()
 set(CMAKE_LIBRARY_ARCHITECTURE ${orvane_cross_triplet})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
