@@ -16,8 +16,10 @@ set(CMAKE_FIND_ROOT_PATH ${orvane_cross_sysroot} /)
 # (s390x's ncurses).
 get_filename_component(orvane_cross_unpacked
   ${CMAKE_CURRENT_LIST_DIR}/../../build/cross-root/${orvane_cross_triplet} ABSOLUTE)
+set(orvane_cross_library_path ${orvane_cross_sysroot}/lib)
 if(IS_DIRECTORY ${orvane_cross_unpacked})
   list(APPEND CMAKE_FIND_ROOT_PATH ${orvane_cross_unpacked})
+  string(APPEND orvane_cross_library_path ":${orvane_cross_unpacked}/lib/${orvane_cross_triplet}")
 endif()
 set(CMAKE_LIBRARY_ARCHITECTURE ${orvane_cross_triplet})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
@@ -31,4 +33,4 @@ set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/${orvane_cross_triplet}/pkgconfig:/usr/share
 # The cross root's own C library first: a C library of another version installed through
 # multiarch would otherwise meet the cross root's loader.
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-${orvane_cross_qemu} -L ${orvane_cross_sysroot}
-    -E LD_LIBRARY_PATH=${orvane_cross_sysroot}/lib)
+    -E LD_LIBRARY_PATH=${orvane_cross_library_path})
