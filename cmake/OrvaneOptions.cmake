@@ -51,6 +51,11 @@ endfunction()
 # character sets; the locale and the terminfo entries are still read at run
 # time from the machine the tool runs on.
 option(ORVANE_STATIC "Link the program fully static (the portable release binary)" OFF)
+if(ORVANE_STATIC AND APPLE)
+  message(FATAL_ERROR
+    "ORVANE_STATIC: macOS has no static C library (libSystem is only ever linked dynamically), "
+    "so a fully static program cannot be made there; configure without -DORVANE_STATIC=ON.")
+endif()
 if(ORVANE_STATIC)
   # Libraries found from here on (libtinfo) are taken as their archives,
   # which -static needs.

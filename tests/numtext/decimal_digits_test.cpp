@@ -28,26 +28,26 @@ struct DigitsCase {
 TEST(DecimalDigits, DigitsExponentAndSign) {
     const Extended inf = ExtendedInfinity();
     const std::vector<DigitsCase> cases = {
-        {Ext(0.0L), 4, "0000", 1, false},
-        {-Ext(0.0L), 4, "0000", 1, false},
+        {0.0_ext, 4, "0000", 1, false},
+        {-0.0_ext, 4, "0000", 1, false},
         {ExtendedNaN(), 3, "000", 1, false},
         {inf, 5, "99999", 999, false},
         {-inf, 2, "99", 999, true},
-        {Ext(1.0L), 18, "100000000000000000", 1, false},
-        {Ext(1.0L), 20, "10000000000000000000", 1, false},
-        {Ext(0.0625L), 2, "62", -1, false},
-        {Ext(0.0625L), 3, "625", -1, false},
-        {Ext(0.0375L), 2, "38", -1, false},
+        {1.0_ext, 18, "100000000000000000", 1, false},
+        {1.0_ext, 20, "10000000000000000000", 1, false},
+        {0.0625_ext, 2, "62", -1, false},
+        {0.0625_ext, 3, "625", -1, false},
+        {0.0375_ext, 2, "38", -1, false},
         {12.345, 4, "1234", 2, false}, // 12.34500000000000064: only the 5th digit decides
         {12.345, 18, "123450000000000006", 2, false},
-        {-Ext(9.96L), 2, "10", 2, true},
-        {Ext(999.5L), 3, "100", 4, false},
+        {-9.96_ext, 2, "10", 2, true},
+        {999.5_ext, 3, "100", 4, false},
         {1e-320, 3, "100", -319, false},
-        {Ext(123456789012345678.0L), 18, "123456789012345678", 18, false},
-        {Ext(999999999999999999.6L), 18, "100000000000000000", 19, false},
+        {123456789012345678.0_ext, 18, "123456789012345678", 18, false},
+        {999999999999999999.6_ext, 18, "100000000000000000", 19, false},
         {ExtendedMax(), 5, "11897", 4933, false},
         {ExtendedDenormMin(), 4, "3645", -4950, false},
-        {Ext(5.0L), 0, "", 1, false},
+        {5.0_ext, 0, "", 1, false},
     };
     for (const DigitsCase& c : cases) {
         const DigitString d = DecimalDigits(c.value, c.count);
@@ -61,7 +61,7 @@ TEST(DecimalDigits, DigitsExponentAndSign) {
 TEST(DecimalDigits, LeadingDigitNeverZero) {
     for (int k = -4900; k <= 4900; k += 7) {
         for (const Extended factor :
-             {Ext(1.0L), Ext(0.9999999999999999999L), Ext(1.0000000000000000001L)}) {
+             {1.0_ext, 0.9999999999999999999_ext, 1.0000000000000000001_ext}) {
             const Extended value = PowerOfTen(factor, k);
             const DigitString d = DecimalDigits(value, 18);
             ASSERT_NE(d.digits[0], '0') << k;
@@ -81,7 +81,7 @@ TEST(PlainNumberText, Forms) {
         {1e-16, "1E-16"},
         {-2.5, "-2.5"},
         {0, "0"},
-        {-Ext(0.0L), "0"},
+        {-0.0_ext, "0"},
         {ExtendedNaN(), "0"},
         {1e14, "100000000000000"},
         {1.25e15, "1.25E+15"},

@@ -49,8 +49,19 @@ inline double UlpDistance(Extended a, Extended b) {
     return static_cast<double>(x > y ? x - y : y - x);
 }
 
-// A long double literal or C library result as an extended value: its own bits where long
-// double is the x87 format, rounded to nearest from the IEEE quadruple format elsewhere.
+// Where long double holds every extended value (the x87 format, or the IEEE quadruple format
+// of arm64 Linux, s390x and riscv64) a literal's or the C library's long double gives the
+// reference; where it is only a double (Apple silicon) or a pair of doubles (ppc64le), MPFR does.
+#if __LDBL_MANT_DIG__ == 64 || __LDBL_MANT_DIG__ == 113
+#define ORVANE_LONG_DOUBLE_HOLDS_EXTENDED 1
+#else
+#define ORVANE_LONG_DOUBLE_HOLDS_EXTENDED 0
+#include "trig_reference.h"
+#endif
+
+#if ORVANE_LONG_DOUBLE_HOLDS_EXTENDED
+// A long double as an extended value: its own bits where long double is the x87 format,
+// rounded to nearest from the IEEE quadruple format elsewhere.
 static_assert(std::numeric_limits<long double>::digits == 64 ||
               std::numeric_limits<long double>::digits == 113);
 inline Extended FromLongDouble(long double value) {
@@ -85,6 +96,23 @@ inline Extended FromLongDouble(long double value) {
     }
 }
 
+#endif
+
+// Decimal or hexadecimal number text (as strtold reads it) rounded to the nearest extended value.
+inline Extended ExtendedOfText(const char* text) {
+#if ORVANE_LONG_DOUBLE_HOLDS_EXTENDED
+    return FromLongDouble(std::strtold(text, nullptr));
+#else
+    return FromBits(BitsOfText(text));
+#endif
+}
+
+// An extended value written as a literal in the source: 1.5_ext, 1e4000_ext, 0x1p127_ext. The
+// digits are read as written, so a value no long double of this machine holds is still exact.
+inline Extended operator""_ext(const char* text) {
+    return ExtendedOfText(text);
+}
+
 inline Extended ExtendedInfinity() {
     return FromBits({0x7FFF, 0x8000000000000000ULL});
 }
@@ -98,12 +126,7 @@ inline Extended ExtendedDenormMin() {
     return FromBits({0, 1});
 }
 
-// strtold of text, as an extended value.
+// The correctly rounded value of text, the reference ParseNumber is held to.
 inline Extended LibraryParse(const std::string& text) {
-    return FromLongDouble(std::strtold(text.c_str(), nullptr));
-}
-
-// Short for FromLongDouble, for tables of literals.
-inline Extended Ext(long double value) {
-    return FromLongDouble(value);
+    return ExtendedOfText(text.c_str());
 }

@@ -31,55 +31,53 @@ void ExpectParses(const std::vector<ParseCase>& cases) {
 
 TEST(ParseNumber, DecimalPrefixesAndBlanks) {
     ExpectParses({
-        {"", Ext(0.0L)},          {"abc", Ext(0.0L)},          {"12abc", Ext(12.0L)},
-        {" 3.5", Ext(3.5L)},      {"\t3.5", Ext(3.5L)},        {"\n3.5", Ext(3.5L)},
-        {" \t\n 4", Ext(4.0L)},   {"\r5", Ext(0.0L)},          {"   ", Ext(0.0L)},
-        {"1,5", Ext(1.0L)},       {"12 34", Ext(12.0L)},       {"-2", -Ext(2.0L)},
-        {"+7", Ext(7.0L)},        {"+-2", Ext(0.0L)},          {"--2", -Ext(0.0L)},
-        {"- 2", -Ext(0.0L)},      {"-", -Ext(0.0L)},           {"+", Ext(0.0L)},
-        {".5", Ext(0.5L)},        {"5.", Ext(5.0L)},           {".", Ext(0.0L)},
-        {"-.", -Ext(0.0L)},       {"1.2.3", Ext(1.2L)},        {"007", Ext(7.0L)},
-        {"0.000", Ext(0.0L)},     {"-0.000", -Ext(0.0L)},      {"000", Ext(0.0L)},
-        {"0", Ext(0.0L)},         {"0e7", Ext(0.0L)},          {"-0e7", -Ext(0.0L)},
-        {"e5", Ext(0.0L)},        {"-&H10", -Ext(0.0L)},       {"0.005", Ext(0.005L)},
-        {"123.45", Ext(123.45L)}, {"00012.3400", Ext(12.34L)}, {"120", Ext(120.0L)},
-        {"0.5", Ext(0.5L)},       {"12.345", Ext(12.345L)},    {"5", Ext(5.0L)},
+        {"", 0.0_ext},          {"abc", 0.0_ext},          {"12abc", 12.0_ext},
+        {" 3.5", 3.5_ext},      {"\t3.5", 3.5_ext},        {"\n3.5", 3.5_ext},
+        {" \t\n 4", 4.0_ext},   {"\r5", 0.0_ext},          {"   ", 0.0_ext},
+        {"1,5", 1.0_ext},       {"12 34", 12.0_ext},       {"-2", -2.0_ext},
+        {"+7", 7.0_ext},        {"+-2", 0.0_ext},          {"--2", -0.0_ext},
+        {"- 2", -0.0_ext},      {"-", -0.0_ext},           {"+", 0.0_ext},
+        {".5", 0.5_ext},        {"5.", 5.0_ext},           {".", 0.0_ext},
+        {"-.", -0.0_ext},       {"1.2.3", 1.2_ext},        {"007", 7.0_ext},
+        {"0.000", 0.0_ext},     {"-0.000", -0.0_ext},      {"000", 0.0_ext},
+        {"0", 0.0_ext},         {"0e7", 0.0_ext},          {"-0e7", -0.0_ext},
+        {"e5", 0.0_ext},        {"-&H10", -0.0_ext},       {"0.005", 0.005_ext},
+        {"123.45", 123.45_ext}, {"00012.3400", 12.34_ext}, {"120", 120.0_ext},
+        {"0.5", 0.5_ext},       {"12.345", 12.345_ext},    {"5", 5.0_ext},
     });
 }
 
 TEST(ParseNumber, ExponentLetters) {
     ExpectParses({
-        {"1e2", Ext(100.0L)},    {"1E2", Ext(100.0L)},     {"1d2", Ext(100.0L)},
-        {"1D2", Ext(100.0L)},    {"2.5e-3", Ext(0.0025L)}, {"1e", Ext(1.0L)},
-        {"1e+", Ext(1.0L)},      {"1ex", Ext(1.0L)},       {"1e+2", Ext(100.0L)},
-        {"1e-2", Ext(0.01L)},    {"1e2.5", Ext(100.0L)},   {"1e+-2", Ext(1.0L)},
-        {".5e1", Ext(5.0L)},     {"5.e1", Ext(50.0L)},     {"1f2", Ext(1.0L)},
-        {"1 e2", Ext(1.0L)},     {"0.00012e4", Ext(1.2L)}, {"1e0003", Ext(1000.0L)},
-        {"-1.5E1", -Ext(15.0L)},
+        {"1e2", 100.0_ext},     {"1E2", 100.0_ext},     {"1d2", 100.0_ext},    {"1D2", 100.0_ext},
+        {"2.5e-3", 0.0025_ext}, {"1e", 1.0_ext},        {"1e+", 1.0_ext},      {"1ex", 1.0_ext},
+        {"1e+2", 100.0_ext},    {"1e-2", 0.01_ext},     {"1e2.5", 100.0_ext},  {"1e+-2", 1.0_ext},
+        {".5e1", 5.0_ext},      {"5.e1", 50.0_ext},     {"1f2", 1.0_ext},      {"1 e2", 1.0_ext},
+        {"0.00012e4", 1.2_ext}, {"1e0003", 1000.0_ext}, {"-1.5E1", -15.0_ext},
     });
 }
 
 TEST(ParseNumber, DigitsPastTheEighteenthAreDroppedNotRounded) {
     ExpectParses({
-        {"12345678901234567891", Ext(12345678901234567800.0L)},
-        {"123456789012345678999", Ext(123456789012345678000.0L)},
-        {"1.23456789012345678999", Ext(1.23456789012345678L)},
-        {"0.000123456789012345678999", Ext(0.000123456789012345678L)},
-        {"99999999999999999999e-20", Ext(0.999999999999999999L)},
+        {"12345678901234567891", 12345678901234567800.0_ext},
+        {"123456789012345678999", 123456789012345678000.0_ext},
+        {"1.23456789012345678999", 1.23456789012345678_ext},
+        {"0.000123456789012345678999", 0.000123456789012345678_ext},
+        {"99999999999999999999e-20", 0.999999999999999999_ext},
     });
 }
 
 TEST(ParseNumber, ExponentRangeSaturates) {
     ExpectParses({
-        {"1e99999", Ext(0x1p127L)},
-        {"1e70000", Ext(0x1p127L)},
-        {"-1e9999", -Ext(0x1p127L)},
-        {"1e4932", Ext(0x1p127L)},
-        {"0.1e4933", Ext(0x1p127L)},
-        {"1e-5000", Ext(0.0L)},
-        {"-1e-5000", -Ext(0.0L)},
-        {"1e-4933", Ext(0.0L)},
-        {"0.01e-4931", Ext(0.0L)},
+        {"1e99999", 0x1p127_ext},
+        {"1e70000", 0x1p127_ext},
+        {"-1e9999", -0x1p127_ext},
+        {"1e4932", 0x1p127_ext},
+        {"0.1e4933", 0x1p127_ext},
+        {"1e-5000", 0.0_ext},
+        {"-1e-5000", -0.0_ext},
+        {"1e-4933", 0.0_ext},
+        {"0.01e-4931", 0.0_ext},
     });
     EXPECT_EQ(static_cast<double>(ParseNumber("1e99999")), 1.7014118346046923E+38);
 
@@ -88,59 +86,57 @@ TEST(ParseNumber, ExponentRangeSaturates) {
     EXPECT_EQ(static_cast<double>(big), std::numeric_limits<double>::infinity());
     // Just below the saturation exponent the largest texts still fit the extended range.
     EXPECT_FALSE(IsInfinite(ParseNumber("9.99999999999999999e4931")));
-    EXPECT_GT(ParseNumber("1e4931"), Ext(0.9e4931L));
-    EXPECT_GT(ParseNumber("1e-4930"), Ext(0.0L));
+    EXPECT_GT(ParseNumber("1e4931"), 0.9e4931_ext);
+    EXPECT_GT(ParseNumber("1e-4930"), 0.0_ext);
 }
 
 TEST(ParseNumber, ExtendedKeepsWhatDoubleLoses) {
     const Extended above = ParseNumber("145.000000000000001");
-    EXPECT_GT(above, Ext(145.0L));
+    EXPECT_GT(above, 145.0_ext);
     EXPECT_EQ(static_cast<double>(above), 145.0);
-    EXPECT_TRUE(SameBits(above, Ext(145000000000000001.0L) / Ext(1e15L))) << Hex(above);
-    EXPECT_LT(ParseNumber("109.999999999999999"), Ext(110.0L));
+    EXPECT_TRUE(SameBits(above, 145000000000000001.0_ext / 1e15_ext)) << Hex(above);
+    EXPECT_LT(ParseNumber("109.999999999999999"), 110.0_ext);
 }
 
 TEST(ParseNumber, RadixForms) {
     ExpectParses({
-        {"&H1F", Ext(31.0L)},  {"&hff", Ext(255.0L)},  {"&B101", Ext(5.0L)},
-        {"&b101", Ext(5.0L)},  {"&O17", Ext(15.0L)},   {"&o17", Ext(15.0L)},
-        {"&Q17", Ext(15.0L)},  {"&q17", Ext(15.0L)},   {"&17", Ext(15.0L)},
-        {"&H", Ext(0.0L)},     {"&HG", Ext(0.0L)},     {"&", Ext(0.0L)},
-        {"&18", Ext(1.0L)},    {"&B102", Ext(2.0L)},   {"&H1Fxyz", Ext(31.0L)},
-        {" &H10", Ext(16.0L)}, {"&Hff%", Ext(255.0L)}, {"&H7FFF", Ext(32767.0L)},
-        {"&o", Ext(0.0L)},     {"&Z1", Ext(0.0L)},
+        {"&H1F", 31.0_ext},   {"&hff", 255.0_ext},     {"&B101", 5.0_ext},    {"&b101", 5.0_ext},
+        {"&O17", 15.0_ext},   {"&o17", 15.0_ext},      {"&Q17", 15.0_ext},    {"&q17", 15.0_ext},
+        {"&17", 15.0_ext},    {"&H", 0.0_ext},         {"&HG", 0.0_ext},      {"&", 0.0_ext},
+        {"&18", 1.0_ext},     {"&B102", 2.0_ext},      {"&H1Fxyz", 31.0_ext}, {" &H10", 16.0_ext},
+        {"&Hff%", 255.0_ext}, {"&H7FFF", 32767.0_ext}, {"&o", 0.0_ext},       {"&Z1", 0.0_ext},
     });
 }
 
 TEST(ParseNumber, RadixSignTable) {
     ExpectParses({
-        {"&HFFFF", -Ext(1.0L)},
-        {"&H0FFFF", Ext(65535.0L)},
-        {"&HFFFF&", Ext(65535.0L)},
-        {"&HFFFF&&", Ext(65535.0L)},
-        {"&HFFFF%", -Ext(1.0L)},
-        {"&HFFFF?", Ext(65535.0L)},
-        {"&H8000", -Ext(32768.0L)},
-        {"&H10000", Ext(65536.0L)},
-        {"&HFFFFFFFF", -Ext(1.0L)},
-        {"&HFFFFFFFF&", -Ext(1.0L)},
-        {"&HFFFFFFFF&&", Ext(4294967295.0L)},
-        {"&HFFFFFFFF??", Ext(4294967295.0L)},
-        {"&H0FFFFFFFF", Ext(4294967295.0L)},
-        {"&H80000000", -Ext(2147483648.0L)},
-        {"&H100000000", Ext(4294967296.0L)},
-        {"&HFFFFFFFFFFFFFFFF", -Ext(1.0L)},
-        {"&HFFFFFFFFFFFFFFFF???", Ext(0.0L)},
-        {"&H7FFFFFFFFFFFFFFF?", Ext(9223372036854775807.0L)},
-        {"&H8000000000000000", -Ext(9223372036854775808.0L)},
-        {"&H0FFFFFFFFFFFFFFFF", -Ext(1.0L)},
-        {"&H11111111111111111", Ext(0.0L)},
-        {"&H00000000000000000001", Ext(1.0L)},
-        {"&O1777777777777777777777", -Ext(1.0L)},
-        {"&O2000000000000000000000", Ext(0.0L)},
-        {"&B" + std::string(64, '1'), -Ext(1.0L)},
-        {"&B1" + std::string(64, '0'), Ext(0.0L)},
-        {"&O177777", -Ext(1.0L)},
+        {"&HFFFF", -1.0_ext},
+        {"&H0FFFF", 65535.0_ext},
+        {"&HFFFF&", 65535.0_ext},
+        {"&HFFFF&&", 65535.0_ext},
+        {"&HFFFF%", -1.0_ext},
+        {"&HFFFF?", 65535.0_ext},
+        {"&H8000", -32768.0_ext},
+        {"&H10000", 65536.0_ext},
+        {"&HFFFFFFFF", -1.0_ext},
+        {"&HFFFFFFFF&", -1.0_ext},
+        {"&HFFFFFFFF&&", 4294967295.0_ext},
+        {"&HFFFFFFFF??", 4294967295.0_ext},
+        {"&H0FFFFFFFF", 4294967295.0_ext},
+        {"&H80000000", -2147483648.0_ext},
+        {"&H100000000", 4294967296.0_ext},
+        {"&HFFFFFFFFFFFFFFFF", -1.0_ext},
+        {"&HFFFFFFFFFFFFFFFF???", 0.0_ext},
+        {"&H7FFFFFFFFFFFFFFF?", 9223372036854775807.0_ext},
+        {"&H8000000000000000", -9223372036854775808.0_ext},
+        {"&H0FFFFFFFFFFFFFFFF", -1.0_ext},
+        {"&H11111111111111111", 0.0_ext},
+        {"&H00000000000000000001", 1.0_ext},
+        {"&O1777777777777777777777", -1.0_ext},
+        {"&O2000000000000000000000", 0.0_ext},
+        {"&B" + std::string(64, '1'), -1.0_ext},
+        {"&B1" + std::string(64, '0'), 0.0_ext},
+        {"&O177777", -1.0_ext},
     });
 }
 
@@ -150,35 +146,35 @@ TEST(ParseNumber, EveryByteEitherBelongsOrEnds) {
     for (int b = 0; b < 256; ++b) {
         const char c = static_cast<char>(b);
         const std::string between = std::string("1") + c + "5";
-        Extended expected = Ext(1.0L);
+        Extended expected = 1.0_ext;
         if (c >= '0' && c <= '9')
-            expected = Ext(100.0L) + (b - '0') * 10 + 5;
+            expected = 100.0_ext + (b - '0') * 10 + 5;
         else if (c == '.')
-            expected = Ext(1.5L);
+            expected = 1.5_ext;
         else if (c == 'e' || c == 'E' || c == 'd' || c == 'D')
-            expected = Ext(100000.0L);
+            expected = 100000.0_ext;
         EXPECT_TRUE(SameBits(ParseNumber(between), expected)) << "byte " << b;
 
         const std::string before = std::string(1, c) + "7";
-        expected = Ext(0.0L);
+        expected = 0.0_ext;
         if (c == ' ' || c == '\t' || c == '\n' || c == '+' || c == '&')
-            expected = Ext(7.0L);
+            expected = 7.0_ext;
         else if (c >= '0' && c <= '9')
             expected = (b - '0') * 10 + 7;
         else if (c == '-')
-            expected = -Ext(7.0L);
+            expected = -7.0_ext;
         else if (c == '.')
-            expected = Ext(0.7L);
+            expected = 0.7_ext;
         EXPECT_TRUE(SameBits(ParseNumber(before), expected)) << "byte " << b;
     }
 }
 
 TEST(ParseNumber, LongTextsStayLinearAndExact) {
-    EXPECT_EQ(ParseNumber(std::string(100000, '9')), Ext(0x1p127L));
-    EXPECT_TRUE(SameBits(ParseNumber("0." + std::string(100000, '0') + "1"), Ext(0.0L)));
-    EXPECT_TRUE(SameBits(ParseNumber(std::string(100000, '0') + "42"), Ext(42.0L)));
-    EXPECT_TRUE(SameBits(ParseNumber("1" + std::string(4000, '0')), Ext(1e4000L)) ||
-                UlpDistance(ParseNumber("1" + std::string(4000, '0')), Ext(1e4000L)) <= 4);
+    EXPECT_EQ(ParseNumber(std::string(100000, '9')), 0x1p127_ext);
+    EXPECT_TRUE(SameBits(ParseNumber("0." + std::string(100000, '0') + "1"), 0.0_ext));
+    EXPECT_TRUE(SameBits(ParseNumber(std::string(100000, '0') + "42"), 42.0_ext));
+    EXPECT_TRUE(SameBits(ParseNumber("1" + std::string(4000, '0')), 1e4000_ext) ||
+                UlpDistance(ParseNumber("1" + std::string(4000, '0')), 1e4000_ext) <= 4);
 }
 
 } // namespace

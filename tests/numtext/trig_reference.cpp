@@ -63,6 +63,17 @@ ExtendedBits BitsOfRounded(mpfr_srcptr value) {
     return bits;
 }
 
+ExtendedBits BitsOfText(const char* text) {
+    UseExtendedRange();
+    mpfr_t value;
+    mpfr_init2(value, 64);
+    const int ternary = mpfr_strtofr(value, text, nullptr, 0, MPFR_RNDN);
+    mpfr_subnormalize(value, ternary, MPFR_RNDN);
+    const ExtendedBits bits = BitsOfRounded(value);
+    mpfr_clear(value);
+    return bits;
+}
+
 ExtendedBits ReferenceSine(ExtendedBits x) {
     return Rounded(mpfr_sin, x);
 }

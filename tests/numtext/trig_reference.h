@@ -1,6 +1,7 @@
 // MPFR as the reference for sine and cosine on the x87 encoding: the value an encoding stands
 // for, the correctly rounded result with the format's exponent range and gradual underflow,
-// and the angles the layout computes, rounded step by step as the geometry rounds them.
+// and the angles the layout computes, rounded step by step as the geometry rounds them. Also
+// number text read into the format, for machines whose long double cannot hold it.
 #pragma once
 
 #include "numtext/numtext.h"
@@ -14,6 +15,10 @@ void SetFromBits(mpfr_ptr value, numtext::ExtendedBits bits);
 
 // The encoding of value rounded to 64 bits with the x87 exponent range and subnormals.
 numtext::ExtendedBits BitsOfRounded(mpfr_srcptr value);
+
+// Number text as mpfr_strtofr reads it (decimal, or hexadecimal after 0x), rounded once to the
+// x87 format: the reference for the parse tests where no long double holds the format.
+ExtendedBits BitsOfText(const char* text);
 
 // sin and cos of a finite encoding, correctly rounded, as the x87 format holds them.
 numtext::ExtendedBits ReferenceSine(numtext::ExtendedBits x);

@@ -165,7 +165,7 @@ TEST(TerminalSession, AHangUpEndsEveryWaitAndAReadinessAloneDoesNot) {
         EXPECT_EQ(fake::ExitStatusOf(c.wait), 1);
         EXPECT_EQ(Fake().now, milliseconds(500));
         EXPECT_TRUE(SaysOnce(Fake().errorOutput,
-                             "the terminal went away: read: Input/output error (/dev/tty)"))
+                             "the terminal went away: read: " + Text(EIO) + " (/dev/tty)"))
             << Fake().errorOutput;
         EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()));
     }
