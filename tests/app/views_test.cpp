@@ -169,9 +169,11 @@ struct ParsedLine {
 std::vector<std::vector<ParsedLine>> ParsedViews(const std::vector<std::string>& views,
                                                  const std::vector<std::string>& suffixes) {
     std::string command = "python3 -c '" + std::string(kReadViews) + "'";
+    // Named for the test, since CTest runs the cases of this file side by side.
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     for (std::size_t i = 0; i < views.size(); ++i) {
-        const std::string file = ::testing::TempDir() + "orvane-view-" + std::to_string(i) +
-                                 suffixes[i % suffixes.size()];
+        const std::string file = ::testing::TempDir() + "orvane-view-" + test + "-" +
+                                 std::to_string(i) + suffixes[i % suffixes.size()];
         std::ofstream(file, std::ios::binary) << views[i];
         command += " " + file;
     }

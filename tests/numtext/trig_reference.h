@@ -18,7 +18,7 @@ numtext::ExtendedBits BitsOfRounded(mpfr_srcptr value);
 
 // Number text as mpfr_strtofr reads it (decimal, or hexadecimal after 0x), rounded once to the
 // x87 format: the reference for the parse tests where no long double holds the format.
-ExtendedBits BitsOfText(const char* text);
+numtext::ExtendedBits BitsOfText(const char* text);
 
 // sin and cos of a finite encoding, correctly rounded, as the x87 format holds them.
 numtext::ExtendedBits ReferenceSine(numtext::ExtendedBits x);
