@@ -2,17 +2,19 @@
 // CPU share and wake-ups per second over 5 s at its first question, with the
 // error box up and at "press any key", and how fast a typed key is echoed
 // (from the byte written to the terminal to the first byte of the echo, median
-// of 15 keys). The baseline, in the same run and the same kind of terminal, is
-// a bare blocking read: a shell that puts the terminal in raw mode and execs
-// cat, which sleeps in read() and writes each byte back. Where a running process cannot be
-// read (no Linux /proc: macOS, the BSDs) the spells and wake-ups are left out, and only each
-// whole run's CPU share, from wait4, is reported.
+// of 15 keys); with ORVANE_EARLIER_BUILD, the same for an earlier build. The
+// baseline, in the same run and the same kind of terminal, is a bare blocking
+// read: a shell that puts the terminal in raw mode and execs cat, which sleeps
+// in read() and writes each byte back. Where a running process cannot be read
+// (no Linux /proc: macOS, the BSDs) the spells and wake-ups are left out, and
+// only each whole run's CPU share, from wait4, is reported.
 #include "pty_child.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -61,9 +63,9 @@ bool Measured(const Spell& spell) {
 }
 
 // The tool: each spell, then the echo at a question (after the box is gone).
-Figures MeasureTool() {
+Figures MeasureTool(const char* executable) {
     Figures figures;
-    PtyChild child = SpawnOnPty(ORVANE_EXECUTABLE, PtyEnvironment(), 80, 25);
+    PtyChild child = SpawnOnPty(executable, PtyEnvironment(), 80, 25);
     if (child.pid < 0) {
         return figures;
     }
@@ -112,11 +114,28 @@ void Report(benchmark::State& state, const char* name, const Spell& spell, const
         spell.wakeUpsPerSecond - baseline.wakeUpsPerSecond;
 }
 
+// With ORVANE_EARLIER_BUILD naming another build of the tool, its figures in the
+// same run, so that a change is measured against the code before it.
+void ReportEarlierBuild(benchmark::State& state) {
+    const char* earlier = std::getenv("ORVANE_EARLIER_BUILD");
+    if (earlier == nullptr || *earlier == '\0') {
+        return;
+    }
+    const Figures before = MeasureTool(earlier);
+    if (RunningProcessFiguresKnown()) {
+        state.counters["earlier_question_cpu_pct"] = before.question.cpuShare * 100;
+        state.counters["earlier_box_cpu_pct"] = before.box.cpuShare * 100;
+        state.counters["earlier_any_key_cpu_pct"] = before.anyKey.cpuShare * 100;
+        state.counters["earlier_question_wakeups_per_s"] = before.question.wakeUpsPerSecond;
+    }
+    state.counters["earlier_echo_ms"] = before.echoMs;
+}
+
 // Reported time is the tool's median echo; counters hold every figure, the
 // baseline's, and the differences.
 void BM_IdleWait(benchmark::State& state) {
     for (auto _ : state) {
-        const Figures tool = MeasureTool();
+        const Figures tool = MeasureTool(ORVANE_EXECUTABLE);
         const Figures baseline = MeasureBlockingRead();
         if (!Measured(tool.question) || !Measured(tool.box) || !Measured(tool.anyKey) ||
             tool.echoMs < 0 || !Measured(baseline.question) || baseline.echoMs < 0) {
@@ -137,6 +156,7 @@ void BM_IdleWait(benchmark::State& state) {
         state.counters["echo_ms"] = tool.echoMs;
         state.counters["baseline_echo_ms"] = baseline.echoMs;
         state.counters["echo_vs_baseline"] = tool.echoMs / baseline.echoMs;
+        ReportEarlierBuild(state);
     }
 }
 BENCHMARK(BM_IdleWait)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
