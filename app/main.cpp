@@ -1,18 +1,18 @@
-// Process start-up, as a console program's runtime does it: attach the
-// console, make the floating-point settings, start the console layer, then run
-// the program's logic once and hand the terminal back. Options are answered
-// first, before anything touches the terminal.
+// Process start-up, as a console program's runtime does it: take the console
+// the process was started from, make the floating-point settings, start the
+// console layer, then run the program's logic once and give the console back.
+// Options are answered first, before anything touches the console.
 #include "app/command_line.h"
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/floating_point.h"
-#include "platform/posix/terminal.h"
+#include "platform/host_console.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
-constexpr int kShowDefault = 10;
+constexpr int kShowDefault = 10; // SW_SHOWDEFAULT
 }
 
 int main(int argc, char* argv[]) {
@@ -20,14 +20,14 @@ int main(int argc, char* argv[]) {
     if (!command.runTool) {
         return WriteCommandLineOutcome(command);
     }
-    const TerminalRefusal refusal = StartTerminalConsole();
-    if (refusal.cause != TerminalRefusalCause::None) {
-        std::fprintf(stderr, "orvane: %s\n", TerminalRefusalMessage(refusal).c_str());
+    const std::string refusal = TakeHostConsole();
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "orvane: %s\n", refusal.c_str());
         return 1;
     }
     SetFloatingPointControl();
     StartConsole();
     const int status = WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), kShowDefault);
-    StopTerminalConsole();
+    GiveHostConsoleBack();
     return status;
 }

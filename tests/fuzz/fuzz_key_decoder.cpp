@@ -2,6 +2,7 @@
 // platform does it. The first byte chooses the encoding, the quiet time between pieces
 // and the piece size. Aborts when a step consumes nothing, waits with a full buffer or
 // after the terminal went quiet, or gives a control character no key may carry.
+#include "platform/posix/key_record.h"
 #include "platform/terminal_text/key_decoder.h"
 
 #include <cstddef>
