@@ -1,14 +1,14 @@
-// Process start-up, as a console program's runtime does it: attach the
-// console, make the floating-point settings, start the console layer, then run
-// the program's logic once and hand the terminal back. Options are answered
-// first, before anything touches the terminal, and six answers given as
-// arguments are answered without it.
+// Process start-up, as a console program's runtime does it: take the console
+// the process was started from, make the floating-point settings, start the
+// console layer, then run the program's logic once and give the console back.
+// Options are answered first, before anything touches the console, and six
+// answers given as arguments are answered without it.
 #include "app/answers_run.h"
 #include "app/command_line.h"
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/floating_point.h"
-#include "platform/posix/terminal.h"
+#include "platform/host_console.h"
 
 #include <cstdio>
 #include <string>
@@ -18,14 +18,16 @@ int main(int argc, char* argv[]) {
     if (!command.runTool) {
         return AnswerWithoutTerminal(command);
     }
-    const TerminalRefusal refusal = StartTerminalConsole();
-    if (refusal.cause != TerminalRefusalCause::None) {
-        std::fprintf(stderr, "orvane: %s\n", TerminalRefusalMessage(refusal).c_str());
+    const std::string refusal = TakeHostConsole();
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "orvane: %s\n", refusal.c_str());
         return 1;
     }
     SetFloatingPointControl();
     StartConsole();
+    // What the run leaves for afterwards (a plan for "-", a plan file that could
+    // not be written) is written once the console is given back.
     const CommandLineOutcome run = RunInteractive(command, GetModuleHandleA(nullptr));
-    StopTerminalConsole();
+    GiveHostConsoleBack();
     return WriteCommandLineOutcome(run);
 }

@@ -1,10 +1,9 @@
 #include "app/questionnaire.h"
 
-#include "app/addon_call.h"
 #include "app/screen_texts.h"
+#include "console/addon_call.h"
 #include "console/console.h"
 #include "numtext/numtext.h"
-#include "platform/console_addon.h"
 
 #include <string>
 
@@ -28,19 +27,11 @@ std::string Ask(std::string_view prompt, int answerRow) {
     return LineInput();
 }
 
-void ShowErrorBox(std::string_view message) {
-    BSTR text = NewAddOnText(message);
-    BSTR title = NewAddOnText(kErrorTitle);
-    CallAddOn([&] { return ConsoleMessageBox(text, 0, title, 0, 0); });
-    SysFreeString(text);
-    SysFreeString(title);
-}
-
 // Beep, box, and the refused answer's echo blanked cell for cell (the blanks
 // wrap just as the answer did).
 void Refuse(std::string_view message, int answerRow, const std::string& refused) {
     AlertBeep();
-    ShowErrorBox(message);
+    ShowMessageBox(message, kErrorTitle);
     Locate(answerRow, kAnswerColumn);
     PrintText(std::string(refused.size(), ' '));
     NewLine();

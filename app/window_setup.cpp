@@ -1,6 +1,6 @@
-#include "app/addon_call.h"
 #include "app/screen_texts.h"
 #include "app/winmain.h"
+#include "console/addon_call.h"
 #include "console/console.h"
 #include "platform/console_addon.h"
 
@@ -12,20 +12,13 @@ constexpr LONG kMenuRestore = 61728;
 constexpr LONG kMenuSize = 61440;
 constexpr LONG kMenuMaximize = 61488;
 
-void SetTitle() {
-    BSTR title = NewAddOnText(screen::kWindowTitle);
-    BSTR previous = CallAddOn([&] { return ConsoleTitle(title); });
-    SysFreeString(title);
-    SysFreeString(previous);
-}
-
 } // namespace
 
 void SetUpConsoleWindow(HINSTANCE instance) {
     LONG unused = 0;
     CallAddOn([&] { return InitConsoleAddOn(instance, 0, 0, 0, unused, 0); });
     CallAddOn([] { return ConsoleToolBar(0, 5); });
-    SetTitle();
+    SetWindowTitle(screen::kWindowTitle);
     CallAddOn([] { return ConsoleIcon(kApplicationIcon); });
     for (LONG item : {kMenuRestore, LONG{0}, kMenuSize, LONG{-2}, LONG{-1}, kMenuMaximize}) {
         CallAddOn([item] { return DeleteWindowMenuItem(item); });

@@ -6,6 +6,7 @@
 #include "app/screen_texts.h"
 #include "app/winmain.h"
 #include "console/console.h"
+#include "platform/posix/console_screen.h"
 #include "platform/posix/headless.h"
 #include "platform/terminal_text/frame.h"
 #include "platform/terminal_text/presenter.h"
@@ -36,7 +37,7 @@ void StartOnBanner() {
 
 Frame CurrentFrame() {
     View view;
-    return ComposeFrame(HeadlessConsole(), kWidth, kHeight, view, nullptr);
+    return ComposeFrame(ContentOf(HeadlessConsole()), kWidth, kHeight, view, nullptr);
 }
 
 // Cells of next that differ from what the terminal shows; all of them before

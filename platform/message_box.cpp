@@ -5,9 +5,9 @@
 
 namespace {
 
-constexpr WORD kBoxAttribute = 0x70;    // black on light grey
-constexpr WORD kButtonAttribute = 0x1F; // bright white on blue: the button Enter presses
-constexpr WORD kTitleAttribute = 0x1F;
+constexpr std::uint16_t kBoxAttribute = 0x70;    // black on light grey
+constexpr std::uint16_t kButtonAttribute = 0x1F; // bright white on blue: the button Enter presses
+constexpr std::uint16_t kTitleAttribute = 0x1F;
 constexpr int kPadding = 2; // blanks between the frame and the text
 const std::string kButton = "[  OK  ]";
 
@@ -33,13 +33,13 @@ std::vector<std::string> WrapText(const std::string& text, int columns) {
     return lines;
 }
 
-void Put(Overlay& box, int x, int y, unsigned char character, WORD attribute) {
+void Put(Overlay& box, int x, int y, unsigned char character, std::uint16_t attribute) {
     if (x >= 0 && y >= 0 && x < box.width && y < box.height) {
         box.cells[static_cast<std::size_t>(y) * box.width + x] = {character, attribute};
     }
 }
 
-void PutText(Overlay& box, int x, int y, const std::string& text, WORD attribute) {
+void PutText(Overlay& box, int x, int y, const std::string& text, std::uint16_t attribute) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         Put(box, x + static_cast<int>(i), y, static_cast<unsigned char>(text[i]), attribute);
     }

@@ -2,13 +2,12 @@
 // screen (a message box).
 #pragma once
 
-#include "windows_console.h"
-
+#include <cstdint>
 #include <vector>
 
 struct ScreenCell {
     unsigned char character; // code page 437 byte
-    WORD attribute;          // background * 16 + foreground
+    std::uint16_t attribute; // background * 16 + foreground
 };
 
 // Cells drawn over the screen (a message box), in screen coordinates.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/posix/console_model.h"
+#include "platform/posix/key_record.h"
 #include "platform/terminal_text/key_decoder.h"
 
 #include <string>

@@ -5,6 +5,8 @@
 
 #include "platform/message_box.h"
 #include "platform/posix/console_model.h"
+#include "platform/posix/console_screen.h"
+#include "platform/posix/key_record.h"
 #include "platform/posix/sleep_timer.h"
 #include "platform/posix/terminal_facts.h"
 #include "platform/posix/terminal_signals.h"
@@ -357,8 +359,8 @@ void PresentScreen() {
     if (!session.redraw && session.presented == console.changes) {
         return;
     }
-    const Frame frame =
-        ComposeFrame(console, session.width, session.height, session.view, session.overlay);
+    const Frame frame = ComposeFrame(ContentOf(console), session.width, session.height,
+                                     session.view, session.overlay);
     std::string out;
     RenderFrame(session.presenter, frame, session.style, out);
     WriteAll(out);

@@ -3,7 +3,7 @@
 // only: nothing is written to the terminal and its modes stay as they are.
 #pragma once
 
-#include "platform/posix/terminal_style.h"
+#include "platform/terminal_text/terminal_style.h"
 
 // Also puts the character locale in force (setlocale(LC_CTYPE, "")). fd is
 // the terminal, which terminfo may ask for its size.

@@ -14,7 +14,7 @@ int FollowCursor(int origin, int position, int bufferSize, int viewSize) {
     return std::clamp(origin, 0, bufferSize - viewSize);
 }
 
-Frame ComposeFrame(const ConsoleModel& console, int width, int height, View& view,
+Frame ComposeFrame(const ScreenContent& console, int width, int height, View& view,
                    const Overlay* overlay) {
     view.left = FollowCursor(view.left, console.cursorX, console.width, width);
     view.top = FollowCursor(view.top, console.cursorY, console.height, height);
@@ -45,6 +45,6 @@ Frame ComposeFrame(const ConsoleModel& console, int width, int height, View& vie
     frame.cursorY = console.cursorY - view.top;
     frame.cursorVisible = console.cursorVisible && overlay == nullptr && frame.cursorX >= 0 &&
                           frame.cursorX < width && frame.cursorY >= 0 && frame.cursorY < height;
-    frame.title = console.title;
+    frame.title = std::string(console.title);
     return frame;
 }

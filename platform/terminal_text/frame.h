@@ -1,10 +1,22 @@
 // Which part of the console buffer the terminal shows, and the frame for it.
 #pragma once
 
-#include "platform/posix/console_model.h"
+#include "platform/screen_cells.h"
 #include "platform/terminal_text/presenter.h"
 
-#include <vector>
+#include <span>
+#include <string_view>
+
+// What a console buffer holds, as far as a terminal shows it.
+struct ScreenContent {
+    int width = 0;                     // buffer columns
+    int height = 0;                    // buffer rows
+    std::span<const ScreenCell> cells; // width * height, row by row
+    int cursorX = 0;                   // 0-based column
+    int cursorY = 0;                   // 0-based row
+    bool cursorVisible = true;         // whether the cursor shows
+    std::string_view title;            // window title, code page 437
+};
 
 // Top-left buffer cell shown at the terminal's top-left.
 struct View {
@@ -20,5 +32,5 @@ int FollowCursor(int origin, int position, int bufferSize, int viewSize);
 
 // The frame a terminal of the given size shows: the buffer from the view on
 // (moved to keep the cursor in sight), margin beyond the buffer, the overlay on top.
-Frame ComposeFrame(const ConsoleModel& console, int width, int height, View& view,
+Frame ComposeFrame(const ScreenContent& console, int width, int height, View& view,
                    const Overlay* overlay);

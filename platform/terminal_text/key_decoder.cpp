@@ -41,13 +41,13 @@ std::optional<KeyPress> FinalKey(char final, bool ss3) {
     if (!ss3) {
         switch (final) {
         case 'Z':
-            return KeyPress{VK_TAB, 0x0F, 9, SHIFT_PRESSED};
+            return KeyPress{keys::kTab, 0x0F, 9, keys::kShift};
         case 'a': // rxvt Shift+cursor keys
         case 'b':
         case 'c':
         case 'd': {
             KeyPress key = *FinalKey(static_cast<char>(final - 'a' + 'A'), false);
-            key.controlState |= SHIFT_PRESSED;
+            key.controlState |= keys::kShift;
             return key;
         }
         default:
@@ -62,7 +62,7 @@ std::optional<KeyPress> FinalKey(char final, bool ss3) {
     case 'c':
     case 'd': {
         KeyPress key = *FinalKey(static_cast<char>(final - 'a' + 'A'), false);
-        key.controlState |= LEFT_CTRL_PRESSED;
+        key.controlState |= keys::kLeftCtrl;
         return key;
     }
     default:
@@ -141,19 +141,19 @@ std::optional<Parameters> ParseParameters(std::string_view text) {
 
 // xterm's modifier parameter: one more than a bit set of Shift 1, Alt 2, Ctrl 4 (and Meta 8,
 // which a console has no flag for). Example: 6 is Ctrl+Shift.
-DWORD ModifierState(int modifier) {
+std::uint32_t ModifierState(int modifier) {
     if (modifier < 2) {
         return 0;
     }
     const int bits = modifier - 1;
-    DWORD state = 0;
-    state |= (bits & 1) != 0 ? SHIFT_PRESSED : 0;
-    state |= (bits & 2) != 0 ? LEFT_ALT_PRESSED : 0;
-    state |= (bits & 4) != 0 ? LEFT_CTRL_PRESSED : 0;
+    std::uint32_t state = 0;
+    state |= (bits & 1) != 0 ? keys::kShift : 0;
+    state |= (bits & 2) != 0 ? keys::kLeftAlt : 0;
+    state |= (bits & 4) != 0 ? keys::kLeftCtrl : 0;
     return state;
 }
 
-std::optional<KeyPress> WithState(std::optional<KeyPress> key, DWORD state) {
+std::optional<KeyPress> WithState(std::optional<KeyPress> key, std::uint32_t state) {
     if (key) {
         key->controlState |= state;
     }
@@ -172,11 +172,11 @@ std::optional<KeyPress> CsiKey(std::string_view parameterText, char final) {
     case '~':
         return count >= 1 ? WithState(TildeKey(values[0]), ModifierState(values[1])) : std::nullopt;
     case '$': // rxvt: Shift, Ctrl, Ctrl+Shift as the final byte
-        return count == 1 ? WithState(TildeKey(values[0]), SHIFT_PRESSED) : std::nullopt;
+        return count == 1 ? WithState(TildeKey(values[0]), keys::kShift) : std::nullopt;
     case '^':
-        return count == 1 ? WithState(TildeKey(values[0]), LEFT_CTRL_PRESSED) : std::nullopt;
+        return count == 1 ? WithState(TildeKey(values[0]), keys::kLeftCtrl) : std::nullopt;
     case '@':
-        return count == 1 ? WithState(TildeKey(values[0]), LEFT_CTRL_PRESSED | SHIFT_PRESSED)
+        return count == 1 ? WithState(TildeKey(values[0]), keys::kLeftCtrl | keys::kShift)
                           : std::nullopt;
     default:
         break;
@@ -328,7 +328,7 @@ DecodeResult NeedMoreResult() {
 }
 
 KeyPress WithAlt(KeyPress key) {
-    key.controlState |= LEFT_ALT_PRESSED;
+    key.controlState |= keys::kLeftAlt;
     return key;
 }
 
@@ -462,17 +462,4 @@ DecodeResult DecodeKey(std::string_view pending, int quietMs, int escapeTimeoutM
         return DecodeEscape(pending, timedOut, encoding);
     }
     return DecodePlain(pending, timedOut, encoding);
-}
-
-INPUT_RECORD KeyRecord(const KeyPress& key, bool down) {
-    INPUT_RECORD record{};
-    record.EventType = KEY_EVENT;
-    KEY_EVENT_RECORD& event = record.Event.KeyEvent;
-    event.bKeyDown = down ? TRUE : FALSE;
-    event.wRepeatCount = 1;
-    event.wVirtualKeyCode = key.virtualKey;
-    event.wVirtualScanCode = key.scanCode;
-    event.uChar.AsciiChar = static_cast<CHAR>(key.character);
-    event.dwControlKeyState = key.controlState;
-    return record;
 }

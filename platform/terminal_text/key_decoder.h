@@ -2,20 +2,19 @@
 // give. A pure step over the bytes seen so far: it never reads, sleeps or exits.
 #pragma once
 
-#include "windows_console.h"
+#include "platform/terminal_text/key_codes.h"
+#include "platform/terminal_text/terminal_encoding.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
-
-// How the terminal encodes characters beyond ASCII.
-enum class TerminalEncoding { Utf8, Latin1, Ascii };
 
 // One key press as a console reports it.
 struct KeyPress {
-    WORD virtualKey;         // virtual-key code (VK_RETURN, 'A', VK_F1 ...)
-    WORD scanCode;           // scan code of the key on a US keyboard
-    unsigned char character; // code page 437 character, 0 for keys without one
-    DWORD controlState;      // SHIFT_PRESSED, LEFT_CTRL_PRESSED, LEFT_ALT_PRESSED, ENHANCED_KEY
+    std::uint16_t virtualKey;   // virtual-key code (keys::kReturn, 'A', keys::kF1 ...)
+    std::uint16_t scanCode;     // scan code of the key on a US keyboard
+    unsigned char character;    // code page 437 character, 0 for keys without one
+    std::uint32_t controlState; // keys::kShift, kLeftCtrl, kLeftAlt, kEnhanced
 };
 
 enum class DecodeStatus {
@@ -43,6 +42,3 @@ constexpr int kEscapeTimeoutMs = 50;
 // Escape) instead of NeedMore.
 DecodeResult DecodeKey(std::string_view pending, int quietMs, int escapeTimeoutMs,
                        TerminalEncoding encoding);
-
-// The console input record of a key press (down) or its release.
-INPUT_RECORD KeyRecord(const KeyPress& key, bool down);

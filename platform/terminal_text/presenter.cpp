@@ -97,7 +97,7 @@ void AppendGlyph(std::string& out, unsigned char byte, TerminalEncoding encoding
     }
 }
 
-void AppendSgr(std::string& out, WORD attribute, const TerminalStyle& style) {
+void AppendSgr(std::string& out, std::uint16_t attribute, const TerminalStyle& style) {
     if (attribute == kMarginAttribute) {
         out += "\x1b[0m";
         return;
@@ -134,12 +134,12 @@ namespace {
 // With fewer colours, different attributes may look the same (all plain
 // without colours): nothing is sent between two of them. With sixteen, every
 // attribute looks different.
-void AppendSgrChange(std::string& out, int from, WORD to, const TerminalStyle& style) {
+void AppendSgrChange(std::string& out, int from, std::uint16_t to, const TerminalStyle& style) {
     std::string next;
     AppendSgr(next, to, style);
     if (from >= 0 && style.colours != TerminalColours::Sixteen) {
         std::string now;
-        AppendSgr(now, static_cast<WORD>(from), style);
+        AppendSgr(now, static_cast<std::uint16_t>(from), style);
         if (now == next) {
             return;
         }

@@ -4,14 +4,15 @@
 // bytes, the caller writes them.
 #pragma once
 
-#include "platform/posix/console_model.h"
-#include "platform/terminal_text/key_decoder.h"
+#include "platform/screen_cells.h"
+#include "platform/terminal_text/terminal_encoding.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 // A terminal cell outside the console's buffer: shown in the terminal's own colours.
-constexpr WORD kMarginAttribute = 0xFFFF;
+constexpr std::uint16_t kMarginAttribute = 0xFFFF;
 
 // What the terminal should show.
 struct Frame {
@@ -65,4 +66,4 @@ void AppendGlyph(std::string& out, unsigned char byte, TerminalEncoding encoding
 // Without colours, a cell whose colours carry meaning (a chromatic foreground
 // or background, such as bright red on white) shows in reverse video and every
 // other cell in the terminal's own colours: 0xFC gives "\x1b[0;7m", 0xF8 "\x1b[0m".
-void AppendSgr(std::string& out, WORD attribute, const TerminalStyle& style);
+void AppendSgr(std::string& out, std::uint16_t attribute, const TerminalStyle& style);

@@ -10,31 +10,45 @@ namespace {
 
 // One key of the main block that types a symbol or a digit.
 struct SymbolKey {
-    char plain;      // character without Shift
-    char shifted;    // character with Shift
-    WORD virtualKey; // its virtual-key code
-    WORD scanCode;   // its scan code
+    char plain;               // character without Shift
+    char shifted;             // character with Shift
+    std::uint16_t virtualKey; // its virtual-key code
+    std::uint16_t scanCode;   // its scan code
 };
 
 constexpr std::array<SymbolKey, 21> kSymbolKeys = {{
-    {'1', '!', '1', 0x02},          {'2', '@', '2', 0x03},           {'3', '#', '3', 0x04},
-    {'4', '$', '4', 0x05},          {'5', '%', '5', 0x06},           {'6', '^', '6', 0x07},
-    {'7', '&', '7', 0x08},          {'8', '*', '8', 0x09},           {'9', '(', '9', 0x0A},
-    {'0', ')', '0', 0x0B},          {'-', '_', VK_OEM_MINUS, 0x0C},  {'=', '+', VK_OEM_PLUS, 0x0D},
-    {'[', '{', VK_OEM_4, 0x1A},     {']', '}', VK_OEM_6, 0x1B},      {';', ':', VK_OEM_1, 0x27},
-    {'\'', '"', VK_OEM_7, 0x28},    {'`', '~', VK_OEM_3, 0x29},      {'\\', '|', VK_OEM_5, 0x2B},
-    {',', '<', VK_OEM_COMMA, 0x33}, {'.', '>', VK_OEM_PERIOD, 0x34}, {'/', '?', VK_OEM_2, 0x35},
+    {'1', '!', '1', 0x02},
+    {'2', '@', '2', 0x03},
+    {'3', '#', '3', 0x04},
+    {'4', '$', '4', 0x05},
+    {'5', '%', '5', 0x06},
+    {'6', '^', '6', 0x07},
+    {'7', '&', '7', 0x08},
+    {'8', '*', '8', 0x09},
+    {'9', '(', '9', 0x0A},
+    {'0', ')', '0', 0x0B},
+    {'-', '_', keys::kMinus, 0x0C},
+    {'=', '+', keys::kEquals, 0x0D},
+    {'[', '{', keys::kOpenBracket, 0x1A},
+    {']', '}', keys::kCloseBracket, 0x1B},
+    {';', ':', keys::kSemicolon, 0x27},
+    {'\'', '"', keys::kQuote, 0x28},
+    {'`', '~', keys::kBackquote, 0x29},
+    {'\\', '|', keys::kBackslash, 0x2B},
+    {',', '<', keys::kComma, 0x33},
+    {'.', '>', keys::kPeriod, 0x34},
+    {'/', '?', keys::kSlash, 0x35},
 }};
 
 // The three letter rows, each starting at its first key's scan code.
 constexpr std::string_view kLetterRows[] = {"qwertyuiop", "asdfghjkl", "zxcvbnm"};
-constexpr WORD kLetterRowScanCodes[] = {0x10, 0x1E, 0x2C};
+constexpr std::uint16_t kLetterRowScanCodes[] = {0x10, 0x1E, 0x2C};
 
-WORD LetterScanCode(char lower) {
+std::uint16_t LetterScanCode(char lower) {
     for (int row = 0; row < 3; ++row) {
         const std::size_t column = kLetterRows[row].find(lower);
         if (column != std::string_view::npos) {
-            return static_cast<WORD>(kLetterRowScanCodes[row] + column);
+            return static_cast<std::uint16_t>(kLetterRowScanCodes[row] + column);
         }
     }
     return 0;
@@ -44,20 +58,21 @@ WORD LetterScanCode(char lower) {
 
 KeyPress PrintableKey(unsigned char c) {
     if (c == ' ') {
-        return {VK_SPACE, 0x39, c, 0};
+        return {keys::kSpace, 0x39, c, 0};
     }
     if (c >= 'a' && c <= 'z') {
-        return {static_cast<WORD>(c - 'a' + 'A'), LetterScanCode(static_cast<char>(c)), c, 0};
+        return {static_cast<std::uint16_t>(c - 'a' + 'A'), LetterScanCode(static_cast<char>(c)), c,
+                0};
     }
     if (c >= 'A' && c <= 'Z') {
-        return {c, LetterScanCode(static_cast<char>(c - 'A' + 'a')), c, SHIFT_PRESSED};
+        return {c, LetterScanCode(static_cast<char>(c - 'A' + 'a')), c, keys::kShift};
     }
     for (const SymbolKey& key : kSymbolKeys) {
         if (key.plain == static_cast<char>(c)) {
             return {key.virtualKey, key.scanCode, c, 0};
         }
         if (key.shifted == static_cast<char>(c)) {
-            return {key.virtualKey, key.scanCode, c, SHIFT_PRESSED};
+            return {key.virtualKey, key.scanCode, c, keys::kShift};
         }
     }
     return {0, 0, c, 0};
@@ -75,20 +90,21 @@ KeyPress ControlKey(unsigned char c) {
     case 13:
         return kEnter;
     case 0:
-        return {VK_SPACE, 0x39, 0, LEFT_CTRL_PRESSED};
+        return {keys::kSpace, 0x39, 0, keys::kLeftCtrl};
     default:
         break;
     }
     KeyPress key = c <= 26 ? PrintableKey(static_cast<unsigned char>('a' + c - 1))
                            : PrintableKey(static_cast<unsigned char>("\\]^_"[c - 28]));
     key.character = c;
-    key.controlState |= LEFT_CTRL_PRESSED;
+    key.controlState |= keys::kLeftCtrl;
     return key;
 }
 
 KeyPress FunctionKey(int n) {
-    const WORD scanCode = n <= 10 ? static_cast<WORD>(0x3B + n - 1) : (n == 11 ? 0x57 : 0x58);
-    return {static_cast<WORD>(VK_F1 + n - 1), scanCode, 0, 0};
+    const std::uint16_t scanCode =
+        n <= 10 ? static_cast<std::uint16_t>(0x3B + n - 1) : (n == 11 ? 0x57 : 0x58);
+    return {static_cast<std::uint16_t>(keys::kF1 + n - 1), scanCode, 0, 0};
 }
 
 namespace {
@@ -96,10 +112,10 @@ namespace {
 // The numeric keypad in application mode (SS3 j..y and X), which a program that left the
 // terminal in that mode would otherwise make unusable for digits.
 struct KeypadEntry {
-    char final;      // SS3 final byte
-    char character;  // character typed
-    WORD virtualKey; // keypad virtual-key code
-    WORD scanCode;   // keypad scan code
+    char final;               // SS3 final byte
+    char character;           // character typed
+    std::uint16_t virtualKey; // keypad virtual-key code
+    std::uint16_t scanCode;   // keypad scan code
 };
 
 constexpr std::array<KeypadEntry, 16> kKeypadKeys = {{
@@ -118,16 +134,16 @@ constexpr std::array<KeypadEntry, 16> kKeypadKeys = {{
     {'l', ',', 0x6E, 0x53},
     {'m', '-', 0x6D, 0x4A},
     {'n', '.', 0x6E, 0x53},
-    {'X', '=', VK_OEM_PLUS, 0x0D},
+    {'X', '=', keys::kEquals, 0x0D},
 }};
 
-constexpr WORD kKeypadDivide = 0x6F;
+constexpr std::uint16_t kKeypadDivide = 0x6F;
 
 } // namespace
 
 std::optional<KeyPress> KeypadKey(char final) {
     if (final == 'o') {
-        return KeyPress{kKeypadDivide, 0x35, '/', ENHANCED_KEY};
+        return KeyPress{kKeypadDivide, 0x35, '/', keys::kEnhanced};
     }
     for (const KeypadEntry& key : kKeypadKeys) {
         if (key.final == final) {

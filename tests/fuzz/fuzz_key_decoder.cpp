@@ -2,6 +2,7 @@
 // platform does it. The first byte chooses the encoding, the quiet time between pieces
 // and the piece size. Aborts when a step consumes nothing, waits with a full buffer or
 // after the terminal went quiet, or gives a control character no key may carry.
+#include "platform/posix/key_record.h"
 #include "platform/terminal_text/key_decoder.h"
 #include "tests/platform/key_decoder_invariants.h"
 
@@ -29,6 +30,12 @@ void Drain(std::string& pending, int quietMs, TerminalEncoding encoding) {
         const std::string fault = DecodeStepFault(pending, r, quietMs);
         if (!fault.empty()) {
             Fail(fault.c_str(), pending);
+        }
+        // The console's input record, which the program reads, keeps the character.
+        if (r.status == DecodeStatus::Key &&
+            static_cast<unsigned char>(KeyRecord(r.key, true).Event.KeyEvent.uChar.AsciiChar) !=
+                r.key.character) {
+            Fail("record lost the character", pending);
         }
         if (r.status == DecodeStatus::NeedMore) {
             return;

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
-Frame BlankFrame(int width, int height, WORD attribute) {
+Frame BlankFrame(int width, int height, std::uint16_t attribute) {
     Frame frame;
     frame.width = width;
     frame.height = height;
@@ -168,7 +170,7 @@ TEST(Presenter, ConsoleColoursBecomeSgrColoursWithBlueAndRedSwapped) {
     constexpr TerminalColours kSixteen = TerminalColours::Sixteen;
     constexpr TerminalColours kEight = TerminalColours::Eight;
     struct Case {
-        WORD attribute;
+        std::uint16_t attribute;
         TerminalColours colours;
         const char* sgr;
     };
@@ -217,7 +219,7 @@ TEST(Presenter, WithoutColoursOnlyTheColouredCellsStandOutInReverseVideo) {
     EXPECT_NE(out.find("\x1b[2Jab 1.00 \x1b[0;7m3.09"), std::string::npos) << out;
 
     struct Case {
-        WORD attribute;
+        std::uint16_t attribute;
         const char* sgr;
     };
     const Case cases[] = {
@@ -311,10 +313,11 @@ TEST(Presenter, TheViewFollowsTheCursorInASmallerTerminal) {
 }
 
 TEST(Presenter, ALargerTerminalShowsTheBufferAtTheTopLeftAndItsOwnColoursBeyond) {
-    ConsoleModel console;
+    const std::vector<ScreenCell> cells(80 * 25, ScreenCell{'.', 0xF0});
+    ScreenContent console;
     console.width = 80;
     console.height = 25;
-    console.cells.assign(80 * 25, ScreenCell{'.', 0xF0});
+    console.cells = cells;
     console.cursorX = 0;
     console.cursorY = 24;
     View view;

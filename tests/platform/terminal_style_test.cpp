@@ -1,5 +1,5 @@
 #include "platform/posix/terminal_facts.h"
-#include "platform/posix/terminal_style.h"
+#include "platform/terminal_text/terminal_style.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The add-on and the console hand-back on Windows where there is no console
 // at all (a detached start; CTest under Wine), and the resources of orvane.exe.
 // The same operations on a real console are covered by the end-to-end tests.
-#include "app/addon_call.h"
+#include "console/addon_call.h"
 #include "platform/console_addon.h"
 #include "platform/windows/hand_back.h"
 

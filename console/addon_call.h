@@ -18,3 +18,9 @@ template <typename Call> auto CallAddOn(Call call) {
     SetFloatingPointControl();
     return result;
 }
+
+// The add-on's modal message box with its OK button, until it is dismissed.
+void ShowMessageBox(std::string_view text, std::string_view title);
+
+// Sets the console window's title.
+void SetWindowTitle(std::string_view title);

@@ -1,4 +1,4 @@
-#include "platform/posix/terminal_style.h"
+#include "platform/terminal_text/terminal_style.h"
 
 #include <algorithm>
 #include <cctype>
