@@ -13,12 +13,13 @@ set(orvane_cross_sysroot /usr/${orvane_cross_triplet})
 # ncurses, libncurses-dev:<arch>), which live in /usr/lib/<triplet>.
 set(CMAKE_FIND_ROOT_PATH ${orvane_cross_sysroot} /)
 # And packages that dpkg cannot install beside the build machine's, unpacked by .ci/install-deps
-# (s390x's ncurses).
+# (s390x's ncurses) or built from source by .ci/cross-tinfo (riscv64's terminfo library): ahead
+# of /, whose /usr/include holds the build machine's own headers of the same names.
 get_filename_component(orvane_cross_unpacked
   ${CMAKE_CURRENT_LIST_DIR}/../../build/cross-root/${orvane_cross_triplet} ABSOLUTE)
 set(orvane_cross_library_path ${orvane_cross_sysroot}/lib)
 if(IS_DIRECTORY ${orvane_cross_unpacked})
-  list(APPEND CMAKE_FIND_ROOT_PATH ${orvane_cross_unpacked})
+  list(INSERT CMAKE_FIND_ROOT_PATH 1 ${orvane_cross_unpacked})
   string(APPEND orvane_cross_library_path ":${orvane_cross_unpacked}/lib/${orvane_cross_triplet}")
 endif()
 set(CMAKE_LIBRARY_ARCHITECTURE ${orvane_cross_triplet})
