@@ -36,9 +36,15 @@ struct ToolRun : TerminalRun {
 void Launch(ToolRun& tool) {
     tool.pidFile = ::testing::TempDir() + "orvane-pid-" + std::to_string(::getpid()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    StartTerminalRun(tool, {.command = "sh -c " + ShellQuote("ulimit -c 0; echo $$ > " +
-                                                             ShellQuote(tool.pidFile) + "; exec " +
-                                                             ProgramCommand(kTool))});
+    // In a sanitizer build the sanitizer's fault handlers are the ones the
+    // tool puts back before raising a crash signal again; they would report a
+    // kill as a fault and exit instead of letting the process die by it.
+    const std::string noFaultReports =
+        "export ASAN_OPTIONS=handle_segv=0:handle_sigbus=0:handle_sigill=0:handle_sigfpe=0; ";
+    StartTerminalRun(tool,
+                     {.command = "sh -c " + ShellQuote(noFaultReports + "ulimit -c 0; echo $$ > " +
+                                                       ShellQuote(tool.pidFile) + "; exec " +
+                                                       ProgramCommand(kTool))});
 }
 
 pid_t ToolPid(const ToolRun& tool) {
