@@ -23,7 +23,8 @@ constexpr int kStatusUsageError = 2;
 constexpr int kJsonOption = 256;
 constexpr int kPlanOption = 257;
 
-// ":" first: a missing file name comes back as ':' rather than as an unknown option.
+// ":" first: a missing file name comes back as ':' (with optopt naming --plan) rather
+// than as an unknown option.
 // No "+": options may follow the answers (orvane 5 4 n 4 0.5 120 --json), as with
 // most GNU tools; a negative answer therefore goes after "--".
 constexpr const char* kShortOptions = ":hV";
@@ -139,7 +140,9 @@ CommandLineOutcome ReadCommandLine(int argc, const char* const argv[]) {
             outcome.json = true;
         } else if (option == kPlanOption && optarg != nullptr && *optarg != '\0') {
             outcome.planPath = optarg;
-        } else if (option == kPlanOption || option == ':') {
+        } else if (option == kPlanOption || (option == ':' && optopt == kPlanOption)) {
+            // ':' alone is no proof: the BSDs' and MinGW's getopt_long also answer it for
+            // an option that takes no value and was given one (--json=1).
             return Refused("--plan needs a file name ('-' for standard output); "
                            "try 'orvane --help'");
         } else {
