@@ -81,6 +81,11 @@ TEST(TerminalCrash, ASignalWithTheCodeOfAFaultEndsByItWithTheTerminalHandedBack)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        // qemu-user takes a fault's code on a signal for a fault of its own
+        // guest and stops on an assertion; only the plain kill stays testable there.
+        if (ORVANE_TESTS_UNDER_EMULATOR && c.code != SI_USER) {
+            continue;
+        }
         int copy[2];
         ASSERT_EQ(pipe(copy), 0);
         EXPECT_EXIT(CrashWhileAttached(c.signal, c.code, copy[1]),
