@@ -70,7 +70,8 @@ CommandLineOutcome Printed(std::string text) {
 CommandLineOutcome RefusedOption(const std::vector<char*>& arguments) {
     const bool isLong = optopt == 0 || optopt == 'h' || optopt == 'V' || optopt >= kJsonOption;
     if (isLong) {
-        return Refused("unknown option " + Quoted(arguments[optind - 1]) + "; try 'orvane --help'");
+        return Refused("unknown option " + Quoted(arguments[static_cast<std::size_t>(optind - 1)]) +
+                       "; try 'orvane --help'");
     }
     const char letter = static_cast<char>(optopt);
     std::string message = "unknown option " + Quoted(std::string("-") + letter);

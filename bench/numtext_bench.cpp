@@ -75,7 +75,7 @@ void FormatMaskOnValues(benchmark::State& state, const char* mask) {
         for (const double value : values)
             benchmark::DoNotOptimize(FormatMask(value, mask));
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * values.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(values.size()));
 }
 
 void SnprintfOnValues(benchmark::State& state) {
@@ -88,7 +88,7 @@ void SnprintfOnValues(benchmark::State& state) {
             benchmark::ClobberMemory();
         }
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * values.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(values.size()));
 }
 
 BENCHMARK_CAPTURE(FormatMaskOnValues, one_place, "0.00");

@@ -252,7 +252,9 @@ size_t ArrivalOffset(const std::string& stream, const std::string& text) {
                 if (pos == std::string::npos) {
                     return std::string::npos;
                 }
-                pos += stream[pos] == '\x1b' ? 1 : 0;
+                if (stream[pos] == '\x1b') {
+                    ++pos;
+                }
             } else {
                 ++pos;
             }

@@ -177,7 +177,8 @@ void BM_ResultsScreenBytes(benchmark::State& state) {
     std::string label;
     for (std::size_t i = 0; i < std::size(styles); ++i) {
         const std::string name = styles[i].name;
-        state.counters[name + "_ratio"] = static_cast<double>(bytes[i]) / bytes[0];
+        state.counters[name + "_ratio"] =
+            static_cast<double>(bytes[i]) / static_cast<double>(bytes[0]);
         label += (i == 0 ? "" : " ") + name + "=" + std::to_string(bytes[i]);
     }
     state.SetLabel("bytes: " + label);

@@ -75,7 +75,7 @@ void AgainstLibrary(benchmark::State& state, Ours ours, Theirs theirs) {
         theirsSeconds += std::chrono::duration<double>(end - middle).count();
         state.SetIterationTime(ourTime);
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * angles.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(angles.size()));
     state.counters["vs_library"] = theirsSeconds > 0 ? oursSeconds / theirsSeconds : 0;
 }
 

@@ -47,12 +47,16 @@ void Count(ExtendedBits x, bool cosine, Tally& tally) {
     tally.x87VsLibrary += !Same(x87, library);
 }
 
+double Percent(long count, long angles) {
+    return 100.0 * static_cast<double>(count) / static_cast<double>(angles);
+}
+
 void Print(const char* name, const Tally& tally, long angles) {
     std::printf("%-6s correct vs x87 %8ld (%.3f %%)   correct vs C library %8ld (%.3f %%)   "
                 "x87 vs C library %8ld (%.3f %%)\n",
-                name, tally.correctVsX87, 100.0 * tally.correctVsX87 / angles,
-                tally.correctVsLibrary, 100.0 * tally.correctVsLibrary / angles, tally.x87VsLibrary,
-                100.0 * tally.x87VsLibrary / angles);
+                name, tally.correctVsX87, Percent(tally.correctVsX87, angles),
+                tally.correctVsLibrary, Percent(tally.correctVsLibrary, angles), tally.x87VsLibrary,
+                Percent(tally.x87VsLibrary, angles));
 }
 
 } // namespace

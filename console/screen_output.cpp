@@ -58,13 +58,14 @@ void WriteCells(std::string_view text) {
             consoleState.pendingScroll = false;
             ScrollUpOneRow();
         }
-        const std::size_t count = std::min<std::size_t>(text.size(), buffer.width - x);
+        const std::size_t count = std::min(text.size(), static_cast<std::size_t>(buffer.width - x));
         for (std::size_t i = 0; i < count; ++i) {
             row[i].Char.AsciiChar = text[i];
             row[i].Attributes = attribute;
         }
         SMALL_RECT region{static_cast<SHORT>(x), static_cast<SHORT>(y),
-                          static_cast<SHORT>(x + count - 1), static_cast<SHORT>(y)};
+                          static_cast<SHORT>(x + static_cast<int>(count) - 1),
+                          static_cast<SHORT>(y)};
         WriteConsoleOutputA(consoleState.outputHandle, row.data(),
                             COORD{static_cast<SHORT>(count), 1}, COORD{0, 0}, &region);
         text.remove_prefix(count);

@@ -35,7 +35,7 @@ std::vector<std::string> WrapText(const std::string& text, int columns) {
 
 void Put(Overlay& box, int x, int y, unsigned char character, std::uint16_t attribute) {
     if (x >= 0 && y >= 0 && x < box.width && y < box.height) {
-        box.cells[static_cast<std::size_t>(y) * box.width + x] = {character, attribute};
+        box.cells[CellIndex(box.width, x, y)] = {character, attribute};
     }
 }
 
@@ -60,8 +60,7 @@ Overlay LayOutMessageBox(const std::string& title, const std::string& text, int 
     box.height = static_cast<int>(lines.size()) + 6;
     box.left = std::max(0, (width - box.width) / 2);
     box.top = std::max(0, (height - box.height) / 2);
-    box.cells.assign(static_cast<std::size_t>(box.width) * box.height,
-                     ScreenCell{' ', kBoxAttribute});
+    box.cells.assign(CellCount(box.width, box.height), ScreenCell{' ', kBoxAttribute});
 
     const int right = box.width - 1;
     const int bottom = box.height - 1;

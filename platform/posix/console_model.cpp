@@ -13,19 +13,17 @@ void ResetConsoleModel(int width, int height, bool headless) {
     console.headless = headless;
     console.width = std::max(1, width);
     console.height = std::max(1, height);
-    console.cells.assign(static_cast<std::size_t>(console.width) * console.height,
-                         ScreenCell{' ', 7});
+    console.cells.assign(CellCount(console.width, console.height), ScreenCell{' ', 7});
 }
 
 void ResizeConsoleBuffer(int width, int height) {
     ConsoleModel& console = TheConsole();
     width = std::clamp(width, 1, 9999);
     height = std::clamp(height, 1, 9999);
-    std::vector<ScreenCell> cells(static_cast<std::size_t>(width) * height,
-                                  ScreenCell{' ', console.textAttribute});
+    std::vector<ScreenCell> cells(CellCount(width, height), ScreenCell{' ', console.textAttribute});
     for (int y = 0; y < std::min(height, console.height); ++y) {
         for (int x = 0; x < std::min(width, console.width); ++x) {
-            cells[static_cast<std::size_t>(y) * width + x] = CellAt(console, x, y);
+            cells[CellIndex(width, x, y)] = CellAt(console, x, y);
         }
     }
     console.cells = std::move(cells);
@@ -37,5 +35,5 @@ void ResizeConsoleBuffer(int width, int height) {
 }
 
 ScreenCell& CellAt(ConsoleModel& console, int x, int y) {
-    return console.cells[static_cast<std::size_t>(y) * console.width + x];
+    return console.cells[CellIndex(console.width, x, y)];
 }

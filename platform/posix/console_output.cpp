@@ -102,8 +102,7 @@ BOOL ScrollConsoleScreenBufferA(HANDLE hConsoleOutput, const SMALL_RECT* lpScrol
     for (int y = top; y <= bottom; ++y) {
         for (int x = left; x <= right; ++x) {
             if (clipped(x + dx, y + dy)) {
-                CellAt(console, x + dx, y + dy) =
-                    before[static_cast<std::size_t>(y) * console.width + x];
+                CellAt(console, x + dx, y + dy) = before[CellIndex(console.width, x, y)];
             }
         }
     }
@@ -122,7 +121,7 @@ BOOL FillCells(HANDLE handle, DWORD length, COORD at, LPDWORD written, Apply app
         }
         return FALSE;
     }
-    const std::size_t start = static_cast<std::size_t>(at.Y) * console.width + at.X;
+    const std::size_t start = CellIndex(console.width, at.X, at.Y);
     const std::size_t count = std::min<std::size_t>(length, console.cells.size() - start);
     for (std::size_t i = 0; i < count; ++i) {
         apply(console.cells[start + i]);

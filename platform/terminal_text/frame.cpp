@@ -21,12 +21,11 @@ Frame ComposeFrame(const ScreenContent& console, int width, int height, View& vi
     Frame frame;
     frame.width = width;
     frame.height = height;
-    frame.cells.assign(static_cast<std::size_t>(width) * height, ScreenCell{' ', kMarginAttribute});
+    frame.cells.assign(CellCount(width, height), ScreenCell{' ', kMarginAttribute});
     for (int y = 0; y < height && view.top + y < console.height; ++y) {
         for (int x = 0; x < width && view.left + x < console.width; ++x) {
-            frame.cells[static_cast<std::size_t>(y) * width + x] =
-                console
-                    .cells[static_cast<std::size_t>(view.top + y) * console.width + view.left + x];
+            frame.cells[CellIndex(width, x, y)] =
+                console.cells[CellIndex(console.width, view.left + x, view.top + y)];
         }
     }
     if (overlay != nullptr) {
@@ -35,8 +34,8 @@ Frame ComposeFrame(const ScreenContent& console, int width, int height, View& vi
                 const int tx = overlay->left + x;
                 const int ty = overlay->top + y;
                 if (tx >= 0 && ty >= 0 && tx < width && ty < height) {
-                    frame.cells[static_cast<std::size_t>(ty) * width + tx] =
-                        overlay->cells[static_cast<std::size_t>(y) * overlay->width + x];
+                    frame.cells[CellIndex(width, tx, ty)] =
+                        overlay->cells[CellIndex(overlay->width, x, y)];
                 }
             }
         }

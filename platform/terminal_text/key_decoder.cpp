@@ -129,7 +129,7 @@ std::optional<Parameters> ParseParameters(std::string_view text) {
             }
             ++parameters.count;
         } else if (c >= '0' && c <= '9') {
-            int& value = parameters.values[parameters.count - 1];
+            int& value = parameters.values[static_cast<std::size_t>(parameters.count - 1)];
             value = value < 0 ? 0 : value;
             value = value >= 10000 ? value : value * 10 + (c - '0');
         } else {

@@ -54,8 +54,7 @@ void ClearTerminal(PresenterState& state, const Frame& next, std::string& out) {
     out += "\x1b[?7l\x1b[0m\x1b[H\x1b[2J";
     state.shown.width = next.width;
     state.shown.height = next.height;
-    state.shown.cells.assign(static_cast<std::size_t>(next.width) * next.height,
-                             ScreenCell{' ', kMarginAttribute});
+    state.shown.cells.assign(CellCount(next.width, next.height), ScreenCell{' ', kMarginAttribute});
     state.atX = 0;
     state.atY = 0;
     state.sgr = kMarginAttribute;
@@ -156,7 +155,7 @@ void RenderFrame(PresenterState& state, const Frame& next, const TerminalStyle& 
     }
     for (int y = 0; y < next.height; ++y) {
         for (int x = 0; x < next.width; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * next.width + x;
+            const std::size_t i = CellIndex(next.width, x, y);
             const ScreenCell& cell = next.cells[i];
             if (SameCell(cell, state.shown.cells[i])) {
                 continue;

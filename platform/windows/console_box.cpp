@@ -22,7 +22,7 @@ CellBlock BlockOver(const Overlay& box, const SMALL_RECT& window) {
     block.region.Top = static_cast<SHORT>(window.Top + box.top);
     block.region.Right = static_cast<SHORT>(block.region.Left + box.width - 1);
     block.region.Bottom = static_cast<SHORT>(block.region.Top + box.height - 1);
-    block.cells.resize(static_cast<std::size_t>(box.width) * box.height);
+    block.cells.resize(CellCount(box.width, box.height));
     return block;
 }
 

@@ -74,7 +74,7 @@ std::vector<Shown> ScreenResults(const Answers& answers) {
         if (TrimmedRight(text).empty()) {
             break;
         }
-        const WORD colour = HeadlessConsole().cells[row * 80 + valueColumn].attribute;
+        const WORD colour = HeadlessConsole().cells[CellIndex(80, valueColumn, row)].attribute;
         shown.push_back({TrimmedRight(text.substr(0, valueColumn)),
                          TrimmedRight(text.substr(valueColumn)), colour == exceeded});
     }

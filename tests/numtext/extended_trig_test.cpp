@@ -114,7 +114,7 @@ TEST(ExtendedTrig, RandomArgumentsOverTheWholeRangeMatchTheReference) {
     Comparison comparison;
     for (long n = Scaled(20000); n > 0; --n) {
         const std::uint64_t draw = random();
-        const std::uint16_t sign = (draw & 1) ? 0x8000 : 0;
+        const auto sign = static_cast<std::uint16_t>((draw & 1) ? 0x8000 : 0);
         std::uint16_t biased = 0;
         switch ((draw >> 1) % 4) {
         case 0: // anywhere

@@ -47,7 +47,7 @@ ExtendedBits BitsOfRounded(mpfr_srcptr value) {
     mpfr_init2(rounded, 64);
     const int ternary = mpfr_set(rounded, value, MPFR_RNDN);
     mpfr_subnormalize(rounded, ternary, MPFR_RNDN);
-    const std::uint16_t sign = mpfr_signbit(rounded) ? 0x8000 : 0;
+    const auto sign = static_cast<std::uint16_t>(mpfr_signbit(rounded) ? 0x8000 : 0);
     ExtendedBits bits{sign, 0};
     if (mpfr_inf_p(rounded)) {
         bits = {static_cast<std::uint16_t>(sign | 0x7FFF), std::uint64_t{1} << 63};

@@ -15,7 +15,7 @@ Frame BlankFrame(int width, int height, std::uint16_t attribute) {
     Frame frame;
     frame.width = width;
     frame.height = height;
-    frame.cells.assign(static_cast<std::size_t>(width) * height, ScreenCell{' ', attribute});
+    frame.cells.assign(CellCount(width, height), ScreenCell{' ', attribute});
     return frame;
 }
 
@@ -50,13 +50,13 @@ std::vector<long> CodePoints(const std::string& text) {
                            : (b >> 4) == 14 ? 3
                            : (b >> 3) == 30 ? 4
                                             : 0;
-        if (length == 0 || i + length > text.size()) {
+        if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) {
             points.push_back(-1);
             ++i;
             continue;
         }
         long point = length == 1 ? b : b & (0x7F >> length);
-        for (int k = 1; k < length; ++k) {
+        for (std::size_t k = 1; k < static_cast<std::size_t>(length); ++k) {
             point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
         }
         points.push_back(point);
@@ -193,13 +193,13 @@ TEST(Presenter, ConsoleColoursBecomeSgrColoursWithBlueAndRedSwapped) {
 Frame ResultsRow() {
     Frame frame = BlankFrame(12, 1, 0xF8);
     const char* text = "ab 1.00 3.09";
-    for (int x = 0; x < 12; ++x) {
+    for (std::size_t x = 0; x < 12; ++x) {
         frame.cells[x].character = static_cast<unsigned char>(text[x]);
     }
-    for (int x = 3; x < 7; ++x) {
+    for (std::size_t x = 3; x < 7; ++x) {
         frame.cells[x].attribute = 0xF0;
     }
-    for (int x = 8; x < 12; ++x) {
+    for (std::size_t x = 8; x < 12; ++x) {
         frame.cells[x].attribute = 0xFC;
     }
     return frame;
@@ -284,7 +284,7 @@ TEST(Presenter, AsciiTerminalsGetTheNearestAsciiGlyphAndAFramedBox) {
     RenderFrame(state, frame, TerminalStyle{TerminalEncoding::Ascii, TerminalColours::None}, out);
     const std::string text = WithoutSequences(out);
     const std::size_t width = static_cast<std::size_t>(box.width);
-    ASSERT_EQ(text.size(), width * box.height);
+    ASSERT_EQ(text.size(), CellCount(box.width, box.height));
     EXPECT_EQ(text.find('?'), std::string::npos) << text;
     const std::string top = text.substr(0, width);
     const std::string bottom = text.substr(text.size() - width);
@@ -293,8 +293,9 @@ TEST(Presenter, AsciiTerminalsGetTheNearestAsciiGlyphAndAFramedBox) {
     EXPECT_EQ(top.back(), '+');
     EXPECT_NE(top.find("-   ERROR -"), std::string::npos) << top;
     for (int row = 1; row + 1 < box.height; ++row) {
-        EXPECT_EQ(text[row * width], '|') << row;
-        EXPECT_EQ(text[row * width + width - 1], '|') << row;
+        const std::size_t start = static_cast<std::size_t>(row) * width;
+        EXPECT_EQ(text[start], '|') << row;
+        EXPECT_EQ(text[start + width - 1], '|') << row;
     }
 }
 
