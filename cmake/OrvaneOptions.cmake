@@ -29,7 +29,7 @@ function(orvane_target_options target)
     endif()
   endif()
   target_compile_options(${target} PRIVATE
-    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wconversion -Wsign-conversion
     -ffp-contract=off -fno-fast-math)
   if(ORVANE_WERROR)
     target_compile_options(${target} PRIVATE -Werror)

@@ -58,7 +58,7 @@ std::uint64_t Significand(std::uint64_t& state) {
 }
 
 ExtendedBits Operand(std::uint64_t& state) {
-    const std::uint16_t sign = Below(state, 2) != 0 ? 0x8000 : 0;
+    const auto sign = static_cast<std::uint16_t>(Below(state, 2) != 0 ? 0x8000 : 0);
     const std::uint64_t integer = 0x8000000000000000ULL;
     std::uint64_t significand = Significand(state) | integer;
     unsigned exponent = 0;
@@ -77,7 +77,8 @@ ExtendedBits Operand(std::uint64_t& state) {
     } else if (kind < 71) {
         exponent = 1 + Below(state, 70); // near underflow
     } else if (kind < 76) {
-        exponent = 16383 + (Below(state, 2) != 0 ? 1023 : -1022) + Below(state, 80) - 60;
+        exponent = static_cast<unsigned>(16383 + (Below(state, 2) != 0 ? 1023 : -1022)) +
+                   Below(state, 80) - 60;
     } else if (kind < 81) {
         return {sign, 0}; // zero
     } else if (kind < 85) {
