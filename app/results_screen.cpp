@@ -46,8 +46,3 @@ void ShowResultTable(const AnswerSet& answers, const LayoutResult& layout) {
     PrintText(kClosingLine);
     NewLine();
 }
-
-void ShowResults(const AnswerSet& answers, const LayoutResult& layout) {
-    ShowResultTable(answers, layout);
-    WaitKey();
-}

@@ -1,4 +1,4 @@
-// The results table below the questions, the closing line and the final key.
+// The results table below the questions and the closing line.
 #pragma once
 
 #include "app/layout.h"
@@ -10,8 +10,6 @@
 std::string_view ResultMask(double value);
 
 // Shows five result lines (six when the surround spacing is free) with their
-// values at column 73, then "   press any key to quit", and waits for a key.
-void ShowResults(const AnswerSet& answers, const LayoutResult& layout);
-
-// ShowResults without the key wait: the screen as it stands while the key is awaited.
+// values at column 73, then "   press any key to quit"; the flow then writes a
+// plan if one was asked for and waits for the key (winmain.cpp).
 void ShowResultTable(const AnswerSet& answers, const LayoutResult& layout);
