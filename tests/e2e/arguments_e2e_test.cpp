@@ -43,7 +43,8 @@ TEST(ArgumentsWithoutTerminal, RefusalsEndWithStatusTwoAndOneLine) {
         {{"5", "4", "n", "4", "0.5"}, {"six answers needed, 5 given", "usage: orvane"}},
         {{"5", "4", "n", "4", "0.5", "120", "7"}, {"six answers needed, 7 given", "usage: orvane"}},
         {{"--json"}, {"six answers needed, 0 given", "usage: orvane"}},
-        {{"5", "4", "n", "-4", "0.5", "120"}, {"'-4'", "orvane -- -3 4 n 4 0.5 120"}},
+        {{"5", "4", "n", "-4", "0.5", "120", "--json=1"}, {"option '--json' takes no value"}},
+        {{"-5", "4", "n", "-4", "-.5", "-120"}, {"answer 6", angle, "'-120'", angleError}},
     };
     for (const Case& c : cases) {
         std::string trace;
