@@ -259,7 +259,8 @@ int WriteCommandLineOutcome(const CommandLineOutcome& outcome) {
     const bool written =
         std::fwrite(outcome.standardOutput.data(), 1, outcome.standardOutput.size(), stdout) ==
         outcome.standardOutput.size();
-    if (std::fflush(stdout) != 0 || !written) {
+    // The stream's error too: a C runtime may report a failed flush only there.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || !written) {
         std::fputs("orvane: cannot write to standard output\n", stderr);
         return 1;
     }
