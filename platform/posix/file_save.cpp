@@ -89,6 +89,9 @@ int FindTarget(const std::string& path, Target& target) {
         if (length < 0) {
             return errno;
         }
+        if (length == 0 || static_cast<std::size_t>(length) >= link.size() - 1) {
+            return length == 0 ? ENOENT : ENAMETOOLONG;
+        }
         const std::string text(link.data(), static_cast<std::size_t>(length));
         target.path = text.front() == '/' ? text : Folder(target.path) + "/" + text;
         target.replaceable = target.replaceable && !NamesDeviceOrDescriptor(target.path);
