@@ -26,7 +26,8 @@ constexpr int kPlanOption = 257;
 // ":" first: a missing file name comes back as ':' (with optopt naming --plan) rather
 // than as an unknown option.
 // No "+": options may follow the answers (orvane 5 4 n 4 0.5 120 --json), as with
-// most GNU tools; a negative answer therefore goes after "--".
+// most GNU tools. No option starts with a digit or a dot, so an argument that does
+// after its dash is a negative answer (see HideNegativeAnswers).
 constexpr const char* kShortOptions = ":hV";
 const option kLongOptions[] = {
     {"help", no_argument, nullptr, 'h'},
@@ -64,22 +65,65 @@ CommandLineOutcome Printed(std::string text) {
     return outcome;
 }
 
+// The long name of the option whose value getopt_long answers with.
+std::string_view LongName(int value) {
+    for (const option& known : kLongOptions) {
+        if (known.name != nullptr && known.val == value) {
+            return known.name;
+        }
+    }
+    return "";
+}
+
 // The option getopt_long refused. A long option's argument always counts as used
 // up, so it is the one before optind; a short one is named by its letter, since
-// getopt may still stand inside a group such as -xV.
+// getopt may still stand inside a group such as -xV. A known long option refused
+// is one given a value it does not take (--json=1): optopt names it then.
 CommandLineOutcome RefusedOption(const std::vector<char*>& arguments) {
     const bool isLong = optopt == 0 || optopt == 'h' || optopt == 'V' || optopt >= kJsonOption;
+    if (isLong && optopt != 0) {
+        return Refused("option '--" + std::string(LongName(optopt)) +
+                       "' takes no value; try 'orvane --help'");
+    }
     if (isLong) {
         return Refused("unknown option " + Quoted(arguments[static_cast<std::size_t>(optind - 1)]) +
                        "; try 'orvane --help'");
     }
     const char letter = static_cast<char>(optopt);
-    std::string message = "unknown option " + Quoted(std::string("-") + letter);
-    if (std::isdigit(static_cast<unsigned char>(letter)) != 0 || letter == '.') {
-        return Refused(message + "; a negative answer goes after --, as in "
-                                 "'orvane -- -3 4 n 4 0.5 120'");
+    return Refused("unknown option " + Quoted(std::string("-") + letter) + "; try 'orvane --help'");
+}
+
+// "-3", "-.5", "-1e3": a dash, then a digit or a dot.
+bool ReadsAsNegativeNumber(std::string_view argument) {
+    return argument.size() >= 2 && argument[0] == '-' &&
+           (std::isdigit(static_cast<unsigned char>(argument[1])) != 0 || argument[1] == '.');
+}
+
+// getopt_long would take "-3" for an option: it is handed a copy without the
+// dash, which it takes for an answer, and Restored gives the argument back.
+struct HiddenAnswers {
+    std::vector<std::string> copies; // reserved for every argument, so never moved
+    std::vector<char*> originals;    // in step with copies
+};
+
+void HideNegativeAnswers(std::vector<char*>& arguments, HiddenAnswers& hidden) {
+    hidden.copies.reserve(arguments.size());
+    for (char*& argument : arguments) {
+        if (argument != nullptr && ReadsAsNegativeNumber(argument)) {
+            hidden.originals.push_back(argument);
+            hidden.copies.emplace_back(argument + 1);
+            argument = hidden.copies.back().data();
+        }
     }
-    return Refused(message + "; try 'orvane --help'");
+}
+
+char* Restored(char* argument, const HiddenAnswers& hidden) {
+    for (std::size_t i = 0; i < hidden.copies.size(); ++i) {
+        if (argument == hidden.copies[i].data()) {
+            return hidden.originals[i];
+        }
+    }
+    return argument;
 }
 
 // "orvane: answer 3 (Is the surround ... [Y/N]?) was 'yes': You must respond either Y or N"
@@ -119,6 +163,8 @@ CommandLineOutcome ReadCommandLine(int argc, const char* const argv[]) {
     }
     const int count = static_cast<int>(arguments.size());
     arguments.push_back(nullptr);
+    HiddenAnswers hidden;
+    HideNegativeAnswers(arguments, hidden);
 
     // Its state is global: 0 asks glibc, the BSDs, macOS and MinGW alike for a
     // fresh start, so that every call reads its own arguments; the messages are ours.
@@ -140,7 +186,7 @@ CommandLineOutcome ReadCommandLine(int argc, const char* const argv[]) {
         if (option == kJsonOption) {
             outcome.json = true;
         } else if (option == kPlanOption && optarg != nullptr && *optarg != '\0') {
-            outcome.planPath = optarg;
+            outcome.planPath = Restored(optarg, hidden);
         } else if (option == kPlanOption || (option == ':' && optopt == kPlanOption)) {
             // ':' alone is no proof: the BSDs' and MinGW's getopt_long also answer it for
             // an option that takes no value and was given one (--json=1).
@@ -150,7 +196,10 @@ CommandLineOutcome ReadCommandLine(int argc, const char* const argv[]) {
             return RefusedOption(arguments);
         }
     }
-    const std::vector<char*> given(arguments.begin() + optind, arguments.begin() + count);
+    std::vector<char*> given(arguments.begin() + optind, arguments.begin() + count);
+    for (char*& answer : given) {
+        answer = Restored(answer, hidden);
+    }
     if (given.empty() && !outcome.json) {
         return outcome; // the questionnaire, with the plan when asked for
     }
@@ -174,7 +223,8 @@ std::string UsageText() {
            "angle), it asks nothing and needs no terminal: it prints the results as\n"
            "the screen shows them, one a line, a value over its maximum marked\n"
            "\"over the maximum\". A refused answer ends with one line on standard\n"
-           "error and status 2. A negative answer goes after --.\n"
+           "error and status 2. A negative answer (-3, -.5) is an answer, not an\n"
+           "option; after -- every argument is an answer.\n"
            "\n"
            "  --json         print the answers and results as one JSON object instead\n"
            "  --plan FILE    also draw the layout into FILE as an SVG picture (top and\n"
@@ -209,7 +259,8 @@ int WriteCommandLineOutcome(const CommandLineOutcome& outcome) {
     const bool written =
         std::fwrite(outcome.standardOutput.data(), 1, outcome.standardOutput.size(), stdout) ==
         outcome.standardOutput.size();
-    if (std::fflush(stdout) != 0 || !written) {
+    // The stream's error too: a C runtime may report a failed flush only there.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || !written) {
         std::fputs("orvane: cannot write to standard output\n", stderr);
         return 1;
     }

@@ -19,9 +19,11 @@ struct CommandLineOutcome {
 };
 
 // Decides from main's arguments, argv[0] being the program's name, with
-// getopt_long: options may stand before, between or after the answers, "--"
-// ends the options (so that a negative answer is not taken for one), and a long
-// option may be shortened while it stays unambiguous (--vers).
+// getopt_long: options may stand before, between or after the answers, an
+// argument that reads as a negative number ("-3", "-.5", "-1e3") is an answer,
+// "--" ends the options, and a long option may be shortened while it stays
+// unambiguous (--vers); one given a value it does not take (--json=1) is refused
+// with "orvane: option '--json' takes no value; try 'orvane --help'\n".
 // Examples: {"orvane"} and {"orvane", "--plan", "p.svg"} run the tool; {"orvane", "-V"}
 // ends with status 0 and VersionText() on standard output; {"orvane", "5", "4", "n",
 // "4", "0.5", "120"} gives runTool false and the six answers, the "n" kept as typed;

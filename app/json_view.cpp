@@ -14,11 +14,44 @@ namespace {
 
 using namespace screen;
 
+// The length of the well-formed UTF-8 sequence of two to four bytes that `text`
+// starts with, 0 when it starts with none (an ASCII byte, a stray continuation
+// byte, an overlong form, a surrogate or a code point above U+10FFFF).
+std::size_t Utf8SequenceLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const std::size_t length = byte(0) >= 0xf0 ? 4 : byte(0) >= 0xe0 ? 3 : byte(0) >= 0xc2 ? 2 : 0;
+    if (length == 0 || byte(0) > 0xf4 || text.size() < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xc0) != 0x80) {
+            return 0;
+        }
+    }
+    // The second byte's range rules out the overlong forms, the surrogates and
+    // whatever lies beyond U+10FFFF.
+    const unsigned char second = byte(1);
+    const bool inRange = (byte(0) != 0xe0 || second >= 0xa0) &&
+                         (byte(0) != 0xed || second < 0xa0) &&
+                         (byte(0) != 0xf0 || second >= 0x90) && (byte(0) != 0xf4 || second < 0x90);
+    return inRange ? length : 0;
+}
+
+// Characters written as they are where the text is valid UTF-8 (an angle typed
+// with its degree sign reads back as typed); control bytes and bytes that form
+// no character as \u00NN, so the output stays valid JSON whatever was given.
 std::string JsonString(std::string_view text) {
     static const char kHex[] = "0123456789abcdef";
     std::string json = "\"";
-    for (const char c : text) {
+    while (!text.empty()) {
+        const char c = text.front();
         const auto byte = static_cast<unsigned char>(c);
+        const std::size_t sequence = Utf8SequenceLength(text);
+        if (sequence > 0) {
+            json += text.substr(0, sequence);
+            text.remove_prefix(sequence);
+            continue;
+        }
         if (c == '"' || c == '\\') {
             json += '\\';
             json += c;
@@ -29,6 +62,7 @@ std::string JsonString(std::string_view text) {
         } else {
             json += c;
         }
+        text.remove_prefix(1);
     }
     return json + "\"";
 }

@@ -17,8 +17,9 @@
 //                "value": 3.2010..., "text": "3.20", "maximum": 5, "over": false}, ...}}
 // Numbers are the shortest decimals that read back to the same doubles; one that is
 // not finite (infinity, not-a-number) is written as null, its "text" kept as the screen
-// shows it. Texts are JSON strings; a byte above 127 is written as \u00NN (the byte's
-// own number), so the exact bytes come back and the output is valid UTF-8 whatever was
-// given. Labels and questions are the screen's without their leading blanks.
+// shows it. Texts are JSON strings: valid UTF-8 is written as its characters, a control
+// byte or a byte above 127 that is no part of a UTF-8 character as \u00NN (the byte's own
+// number), so the output is valid UTF-8 whatever was given. Labels and questions are the screen's
+// without their leading blanks.
 std::string LayoutJson(const std::array<std::string, 6>& given, const AnswerSet& answers,
                        const LayoutResult& layout, std::string_view tool);

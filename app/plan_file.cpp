@@ -2,30 +2,9 @@
 
 #include "app/plan_view.h"
 #include "app/view_text.h"
+#include "platform/file_save.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-
-namespace {
-
-// 0 when the whole text reached the file, else the errno of the first failure.
-int WriteFile(const std::string& path, const std::string& text) {
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return errno != 0 ? errno : EIO;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    int cause = written ? 0 : (errno != 0 ? errno : EIO);
-    // A full disk may show only when the buffer is flushed on closing.
-    if (std::fclose(file) != 0 && cause == 0) {
-        cause = errno != 0 ? errno : EIO;
-    }
-    return cause;
-}
-
-} // namespace
 
 CommandLineOutcome DeliverPlan(const CommandLineOutcome& command, const AnswerSet& answers,
                                const LayoutResult& layout) {
@@ -39,7 +18,7 @@ CommandLineOutcome DeliverPlan(const CommandLineOutcome& command, const AnswerSe
         outcome.standardOutput = svg;
         return outcome;
     }
-    const int cause = WriteFile(command.planPath, svg);
+    const int cause = SaveFile(command.planPath, svg);
     if (cause != 0) {
         CommandLineOutcome failed;
         failed.runTool = false;

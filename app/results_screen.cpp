@@ -4,21 +4,58 @@
 #include "app/shown_results.h"
 #include "console/console.h"
 
+#include <string>
 #include <vector>
 
 namespace {
 
 using namespace screen;
 
-// The line's label where the cursor is, its value at column 73 of `row`.
-void ShowLine(const ShownResult& line, int row) {
+// The row the cursor has just reached, blanked in the screen's start-up colours
+// from column 1, where the cursor is left: whatever stood there before (the rest
+// of a long answer) never reads as part of a label or a value. A scroll still
+// due is made first, so the row blanked is the one the cursor stands on.
+void ClearReachedRow() {
+    const int row = CursorRow();
+    SetColor(kAnswerColour, kBackground);
+    PrintText(std::string(kScreenWidth, ' '));
+    Locate(row, 1);
+}
+
+void NextRow() {
+    NewLine();
+    ClearReachedRow();
+}
+
+// `text` from `column` of the cursor's row in `colour`; a text that reaches the
+// right edge goes on on the next row, which is blanked first.
+void PrintOnClearedRows(std::string_view text, int column, int colour) {
+    auto room = static_cast<std::size_t>(kScreenWidth - column + 1);
+    for (;;) {
+        SetColor(colour, kBackground);
+        const std::string_view piece = text.substr(0, room);
+        PrintText(piece);
+        text.remove_prefix(piece.size());
+        if (piece.size() < room) {
+            return;
+        }
+        ClearReachedRow(); // the cursor passed to the next row
+        if (text.empty()) {
+            return;
+        }
+        room = static_cast<std::size_t>(kScreenWidth);
+    }
+}
+
+// The label from column 1 of the cursor's row, the value at column 73 of the
+// same row, then the next row. A value of 8 or more characters reaches the
+// next row, so the following labels, and their values with them, move down.
+void ShowLine(const ShownResult& line) {
     SetColor(kPromptColour, kBackground);
     PrintText(line.label);
-    NewLine();
-    Locate(row, kAnswerColumn);
-    SetColor(line.over ? kExceededColour : kAnswerColour, kBackground);
-    PrintText(line.text);
-    NewLine();
+    Locate(CursorRow(), kAnswerColumn);
+    PrintOnClearedRows(line.text, kAnswerColumn, line.over ? kExceededColour : kAnswerColour);
+    NextRow();
 }
 
 } // namespace
@@ -28,21 +65,23 @@ std::string_view ResultMask(double value) {
 }
 
 void ShowResultTable(const AnswerSet& answers, const LayoutResult& layout) {
-    NewLine();
-    NewLine();
-    // Every text is made before the table is printed; labels follow the
-    // cursor, values are placed by row, counted from here.
+    // Every text is made before the table is printed. The last answer's line
+    // editor has ended its line: that row and the next are the two blank rows
+    // above the table.
     const std::vector<ShownResult> lines = ShownResults(answers, layout);
-    const int firstRow = CursorRow();
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        ShowLine(lines[k], firstRow + static_cast<int>(k));
+    ClearReachedRow();
+    NextRow();
+    NextRow();
+    for (const ShownResult& line : lines) {
+        ShowLine(line);
     }
     if (lines.size() == 5) {
-        NewLine(); // the empty row of the surround spacing keeps the closing line in place
+        NextRow(); // the empty row of the surround spacing keeps the closing line in place
     }
-    NewLine();
-    NewLine();
+    NextRow();
+    NextRow();
     SetColor(kPromptColour, kBackground);
     PrintText(kClosingLine);
-    NewLine();
+    NextRow();
+    SetColor(kPromptColour, kBackground);
 }

@@ -15,6 +15,9 @@ constexpr int kAnswerColour = palette::kBlack;       // banner, typed answers, v
 constexpr int kPromptColour = palette::kDarkGrey;    // questions, labels, closing line
 constexpr int kExceededColour = palette::kBrightRed; // a value above its maximum
 
+// The screen buffer's width once the window is set up (80 x 25).
+constexpr int kScreenWidth = 80;
+
 // Answers and values start here on their row; the longest prompt and label end at 70.
 constexpr int kAnswerColumn = 73;
 

@@ -56,6 +56,15 @@ void ReadTerminfo(TerminalFacts& facts, int fd) {
 
 } // namespace
 
+TerminalFacts ReadTerminfoEntry(int fd) {
+    TerminalFacts facts;
+    facts.term = Variable("TERM");
+    if (!facts.term.empty()) {
+        ReadTerminfo(facts, fd);
+    }
+    return facts;
+}
+
 TerminalFacts ReadTerminalFacts(int fd) {
     TerminalFacts facts;
     facts.term = Variable("TERM");

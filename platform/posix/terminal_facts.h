@@ -5,6 +5,10 @@
 
 #include "platform/terminal_text/terminal_style.h"
 
+// TERM and what its terminfo entry says (lookup, colours, canPlaceCursor),
+// nothing else: no locale is put in force. fd as below.
+TerminalFacts ReadTerminfoEntry(int fd);
+
 // Also puts the character locale in force (setlocale(LC_CTYPE, "")). fd is
 // the terminal, which terminfo may ask for its size.
 TerminalFacts ReadTerminalFacts(int fd);

@@ -20,6 +20,10 @@ const char* const kOneAnswer =
     "orvane: six answers needed, 1 given; usage: orvane [--json] [--plan FILE] [--] ANSWER1 ... "
     "ANSWER6\n";
 
+const char* const kSevenAnswers =
+    "orvane: six answers needed, 7 given; usage: orvane [--json] [--plan FILE] [--] ANSWER1 ... "
+    "ANSWER6\n";
+
 TEST(CommandLine, EachArgumentListGetsItsAction) {
     enum Expect { runs, usage, version, refused, answered };
     struct Case {
@@ -45,8 +49,11 @@ TEST(CommandLine, EachArgumentListGetsItsAction) {
         {{"--bogus", "--help"}, refused, "orvane: unknown option '--bogus'; try 'orvane --help'\n"},
         {{"-v"}, refused, "orvane: unknown option '-v'; try 'orvane --help'\n"},
         {{"-xh"}, refused, "orvane: unknown option '-x'; try 'orvane --help'\n"},
-        {{"--help=x"}, refused, "orvane: unknown option '--help=x'; try 'orvane --help'\n"},
-        {{"--json=1"}, refused, "orvane: unknown option '--json=1'; try 'orvane --help'\n"},
+        {{"--help=x"}, refused, "orvane: option '--help' takes no value; try 'orvane --help'\n"},
+        {{"--json=1"}, refused, "orvane: option '--json' takes no value; try 'orvane --help'\n"},
+        {{"--vers=", "5"},
+         refused,
+         "orvane: option '--version' takes no value; try 'orvane --help'\n"},
         {{"5"}, refused, kOneAnswer},
         {{"-"}, refused, kOneAnswer},
         {{""}, refused, kOneAnswer},
@@ -65,15 +72,11 @@ TEST(CommandLine, EachArgumentListGetsItsAction) {
         {{"5", "4", "n", "4", "0.5", "120"}, answered, ""},
         {{"5", "4", "n", "4", "0.5", "120", "--json", "--plan", "-"}, answered, ""},
         {{"--", "-3", "4", "n", "4", "0.5", "120"}, answered, ""},
-        {{"--", "5", "4", "n", "4", "0.5", "120", "--json"},
-         refused,
-         "orvane: six answers needed, 7 given; usage: orvane [--json] [--plan FILE] [--] "
-         "ANSWER1 ... ANSWER6\n"},
-        // Without "--" a negative answer is an option; the message says what to do.
-        {{"5", "-3", "n", "4", "0.5", "120"},
-         refused,
-         "orvane: unknown option '-3'; a negative answer goes after --, as in "
-         "'orvane -- -3 4 n 4 0.5 120'\n"},
+        {{"--", "5", "4", "n", "4", "0.5", "120", "--json"}, refused, kSevenAnswers},
+        // No option starts with a digit or a dot: these are negative answers.
+        {{"-3", "4", "n", "4", "0.5", "120"}, answered, ""},
+        {{"5", "-.5", "n", "-1e3", "-0", "120", "--json"}, answered, ""},
+        {{"-3x", "4", "n", "4", "0.5", "120", "--", "--json"}, refused, kSevenAnswers},
         // Control bytes never reach the terminal raw.
         {{"-\x1b[2J\n"}, refused, "orvane: unknown option '-\\x1b'; try 'orvane --help'\n"},
         {{"--\x1b[2J"}, refused, "orvane: unknown option '--\\x1b[2J'; try 'orvane --help'\n"},

@@ -286,6 +286,32 @@ TEST(Views, NonFiniteAndDegenerateResultsStayValid) {
     ExpectJsonAndPlan(cases, expected);
 }
 
+// An answer in valid UTF-8 comes back as typed; every other byte above 127, and
+// every control byte, as its own \u00NN.
+TEST(Views, JsonWritesUtf8AnswersAsCharactersAndOtherBytesEscaped) {
+    const struct {
+        const char* given;
+        const char* written;
+    } cases[] = {
+        {"120\xc2\xb0", "120\xc2\xb0"},
+        {"120 \xe2\x82\xac \xf0\x9f\x94\x8a", "120 \xe2\x82\xac \xf0\x9f\x94\x8a"},
+        {"120\xb0", "120\\u00b0"},                                  // Latin-1
+        {"120\xc2", "120\\u00c2"},                                  // cut short
+        {"120\xc0\xb0", "120\\u00c0\\u00b0"},                       // overlong
+        {"120\xed\xa0\x80", "120\\u00ed\\u00a0\\u0080"},            // a surrogate
+        {"120\xf4\x90\x80\x80", "120\\u00f4\\u0090\\u0080\\u0080"}, // above U+10FFFF
+        {"120\x7f\x1b\"\\", "120\\u007f\\u001b\\\"\\\\"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.given);
+        const CommandLineOutcome command = Given({"5", "4", "n", "4", "0.5", c.given}, {"--json"});
+        const AnswerSet given = GivenAnswerSet(command);
+        const std::string json = GivenAnswersOutput(command, given, ComputeLayout(given), false);
+        EXPECT_NE(json.find("\"given\": \"" + std::string(c.written) + "\""), std::string::npos)
+            << json;
+    }
+}
+
 TEST(Views, PlanOfTheWorkedExampleMatchesItsGoldenFile) {
     const AnswerSet given = GivenAnswerSet(Given({"5", "4", "n", "4", "0.5", "120"}));
     const std::string svg = PlanSvg(given, ComputeLayout(given), "orvane 6.0, build golden");

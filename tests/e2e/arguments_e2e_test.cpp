@@ -3,9 +3,14 @@
 #include "app/screen_texts.h"
 #include "tests/e2e/host_process.h"
 
+#include "tests/e2e/wrapped_run.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace e2e {
@@ -43,7 +48,8 @@ TEST(ArgumentsWithoutTerminal, RefusalsEndWithStatusTwoAndOneLine) {
         {{"5", "4", "n", "4", "0.5"}, {"six answers needed, 5 given", "usage: orvane"}},
         {{"5", "4", "n", "4", "0.5", "120", "7"}, {"six answers needed, 7 given", "usage: orvane"}},
         {{"--json"}, {"six answers needed, 0 given", "usage: orvane"}},
-        {{"5", "4", "n", "-4", "0.5", "120"}, {"'-4'", "orvane -- -3 4 n 4 0.5 120"}},
+        {{"5", "4", "n", "-4", "0.5", "120", "--json=1"}, {"option '--json' takes no value"}},
+        {{"-5", "4", "n", "-4", "-.5", "-120"}, {"answer 6", angle, "'-120'", angleError}},
     };
     for (const Case& c : cases) {
         std::string trace;
@@ -100,6 +106,54 @@ TEST(ArgumentsWithoutTerminal, ResultsPlanAndUnwritablePlan) {
         std::remove(plan.c_str());
     }
     RemoveDirectoryTree(directory);
+}
+
+// The plan over an old file: replaced whole, or the old file kept and nothing
+// left beside it. Each case runs in a folder holding keep.svg ("OLD", mode 640)
+// and link.svg, a symbolic link to it.
+TEST(ArgumentsWithoutTerminal, APlanFileIsReplacedWholeOrNotAtAll) {
+    struct Case {
+        std::string shell; // {} stands for the tool with its answers
+        int status;
+        const char* keptStart; // what keep.svg starts with afterwards
+        mode_t mode;           // keep.svg's permissions afterwards
+        const char* error;     // in standard error; "" for nothing there
+    };
+    const Case cases[] = {
+        {"ulimit -f 4; trap '' XFSZ; {} --plan keep.svg", 1, "OLD", 0640, "File too large"},
+        {"ulimit -f 4; {} --plan link.svg", 1, "OLD", 0640, "File too large"},
+        {"{} --plan keep.svg", 0, "<?xml", 0640, ""},
+        {"{} --plan link.svg && test -L link.svg", 0, "<?xml", 0640, ""},
+        {"rm keep.svg; umask 077; {} --plan link.svg", 0, "<?xml", 0600, ""},
+        {"{} --plan /dev/null && test -c /dev/null", 0, "OLD", 0640, ""},
+    };
+    const std::string tool = ShellQuote(kTool) + " 5 4 n 4 0.5 120 > /dev/null";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shell);
+        const std::string folder = MakeTemporaryDirectory();
+        const std::string kept = folder + "/keep.svg";
+        WriteWholeFile(kept, "OLD");
+        chmod(kept.c_str(), 0640);
+        std::filesystem::create_symlink("keep.svg", folder + "/link.svg");
+        std::string shell = "cd " + ShellQuote(folder) + " && " + c.shell;
+        shell.replace(shell.find("{}"), 2, tool);
+        const DetachedResult result = RunWithoutTerminal("/bin/sh", seconds(5), {"-c", shell});
+        ASSERT_TRUE(result.exited);
+        EXPECT_EQ(result.exitCode, c.status) << result.standardError;
+        EXPECT_EQ(result.standardError.empty(), *c.error == '\0') << result.standardError;
+        EXPECT_NE(result.standardError.find(c.error), std::string::npos) << result.standardError;
+        EXPECT_EQ(ReadWholeFile(kept).rfind(c.keptStart, 0), 0u);
+        struct stat status {};
+        EXPECT_EQ(stat(kept.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, c.mode);
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"keep.svg", "link.svg"}));
+        RemoveDirectoryTree(folder);
+    }
 }
 
 } // namespace

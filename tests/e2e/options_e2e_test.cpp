@@ -28,6 +28,8 @@ const OptionCase kCases[] = {
     {"--version", 0, "orvane 6.0, build ", ""},
     {"-V", 0, "orvane 6.0, build ", ""},
     {"--bogus", 2, "", "orvane: unknown option '--bogus'"},
+    {"--json=1", 2, "", "orvane: option '--json' takes no value"},
+    {"--help=1", 2, "", "orvane: option '--help' takes no value"},
 };
 
 void ExpectStreams(const OptionCase& c, const std::string& out, const std::string& error) {

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,40 @@ TEST(TerminalKinds, ResultsInTheColoursTheTerminalHasWithTheWarningsStandingOut)
         }
         SendKeys(run.terminal, {"q"});
         ExpectEndsWithModesBack(run, 0);
+    }
+}
+
+// Answers given as arguments, their rows on the terminal: red only where TERM's
+// entry has colours and NO_COLOR is unset, the words in every case.
+TEST(TerminalKinds, ArgumentRowsInRedOnlyOnAColourTerminal) {
+    const struct {
+        const char* environment;
+        bool red;
+    } cases[] = {
+        {"TERM=xterm-256color", true},
+        {"TERM=linux", true},
+        {"TERM=vt100", false},
+        {"TERM=xterm-mono", false},
+        {"TERM=no-such-terminal", false},
+        {"TERM=xterm-256color NO_COLOR=1", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.environment);
+        TerminalRun run;
+        StartTerminalRun(run, {.command = "env " + std::string(c.environment) + " " +
+                                          ShellQuote(kTool) + " 4 3 Y 3 1 110",
+                               .recordOutput = true});
+        ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(run, 0));
+        std::string written;
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                written = ReadWholeFile(PaneOutputPath(run.run));
+                return written.find("3.09  over the maximum 3.00") != std::string::npos;
+            },
+            seconds(2)))
+            << written;
+        const std::vector<int> sgr = SgrParameters(written);
+        EXPECT_EQ(std::find(sgr.begin(), sgr.end(), 31) != sgr.end(), c.red) << written;
     }
 }
 

@@ -93,6 +93,10 @@ TEST(WholeRunInTerminal, ResultsScreensAndExit) {
         {"typical_run", kTypicalAnswers, "Space"},
         {"fixed_spacing_over_maximum", {"4", "3", "Y", "3", "1", "110"}, "Escape"},
         {"values_of_ten_and_more", {"20", "20", "N", "20", "1", "110"}, "F1"},
+        {"long_paste_under_the_results",
+         {"5", "4", "n", "4 " + std::string(600, '9'), "0.5", "120"},
+         "Enter"},
+        {"values_of_eight_characters_and_more", {"1e6", "1e6", "N", "1e6", "1", "110"}, "q"},
     };
     for (const RunCase& c : cases) {
         ExpectWholeRun(c);
