@@ -396,9 +396,12 @@ void SleepOnTerminal(int ms) {
         return;
     }
     const Clock::time_point start = System().now();
+    PresentScreen();
+    PumpTerminalInput();
+    if (!TheConsole().input.empty()) {
+        return; // a key already typed: the look that follows takes it
+    }
     for (;;) {
-        PresentScreen();
-        PumpTerminalInput();
         const int wait = SleepWaitMs(System().now() - start, ms, !TheConsole().input.empty(),
                                      MsUntilPendingDecides());
         if (wait == 0) {
@@ -406,6 +409,8 @@ void SleepOnTerminal(int ms) {
         }
         // A full queue takes no more bytes, so a readable keyboard must not end the wait.
         AwaitInput(wait, RoomForTyping() > 0);
+        PresentScreen();
+        PumpTerminalInput();
     }
 }
 
