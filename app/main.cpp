@@ -1,4 +1,5 @@
-// Process start-up, as a console program's runtime does it: take the console
+// Process start-up, as a console program's runtime does it: standard streams
+// closed at start kept so (platform/standard_streams.h), take the console
 // the process was started from, make the floating-point settings, start the
 // console layer, then run the program's logic once and give the console back.
 // Options are answered first, before anything touches the console, and six
@@ -9,11 +10,13 @@
 #include "console/console.h"
 #include "platform/floating_point.h"
 #include "platform/host_console.h"
+#include "platform/standard_streams.h"
 
 #include <cstdio>
 #include <string>
 
 int main(int argc, char* argv[]) {
+    ReserveStandardStreams();
     const CommandLineOutcome command = ReadCommandLine(argc, argv);
     if (!command.runTool) {
         return AnswerWithoutTerminal(command);

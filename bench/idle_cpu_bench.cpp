@@ -2,12 +2,15 @@
 // CPU share and wake-ups per second over 5 s at its first question, with the
 // error box up and at "press any key", and how fast a typed key is echoed
 // (from the byte written to the terminal to the first byte of the echo, median
-// of 15 keys); with ORVANE_EARLIER_BUILD, the same for an earlier build. The
+// of 15 keys), and how long a paste of 8,000 characters into the first answer
+// takes (from its first byte to the second question on the screen); with
+// ORVANE_EARLIER_BUILD, the same for an earlier build. The
 // baseline, in the same run and the same kind of terminal, is a bare blocking
 // read: a shell that puts the terminal in raw mode and execs cat, which sleeps
 // in read() and writes each byte back. Where a running process cannot be read
 // (no Linux /proc: macOS, the BSDs) the spells and wake-ups are left out, and
 // only each whole run's CPU share, from wait4, is reported.
+#include "app/screen_texts.h"
 #include "pty_child.h"
 
 #include <benchmark/benchmark.h>
@@ -15,6 +18,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -26,6 +30,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr double kSpellSeconds = 5;
 constexpr int kEchoKeys = 15;
+constexpr std::size_t kPasteLength = 8000;
 
 // One spell, once the last frame has settled.
 Spell SettledSpell(const PtyChild& child) {
@@ -49,12 +54,45 @@ double MedianEchoMs(const PtyChild& child, char key) {
     return delays[delays.size() / 2];
 }
 
+// Milliseconds from the first byte of a paste of kPasteLength digits and Enter into the
+// first answer to the second question on the screen; -1 when it has not come within 60 s.
+// The paste is written as the terminal takes it, the screen read meanwhile.
+double PasteMs(const char* executable) {
+    PtyChild child = SpawnOnPty(executable, PtyEnvironment(), 80, 25);
+    double pasteMs = -1;
+    if (child.pid >= 0 && TypeAndAwait(child, "", std::string(screen::kFrontBackPrompt))) {
+        const std::string paste = std::string(kPasteLength, '9') + "\r";
+        fcntl(child.master, F_SETFL, fcntl(child.master, F_GETFL) | O_NONBLOCK);
+        std::string stream;
+        std::size_t written = 0;
+        std::size_t afterPaste = 0; // where the stream stood when the paste was all written
+        const Clock::time_point start = Clock::now();
+        while (pasteMs < 0 && Clock::now() - start < std::chrono::seconds(60)) {
+            if (written < paste.size()) {
+                const ssize_t n =
+                    write(child.master, paste.data() + written, paste.size() - written);
+                written += n > 0 ? static_cast<std::size_t>(n) : 0;
+                afterPaste = stream.size();
+            }
+            ReadSome(child.master, stream, written < paste.size() ? 1 : 100);
+            if (written == paste.size() &&
+                ArrivalOffset(stream.substr(afterPaste), std::string(screen::kSideSidePrompt)) !=
+                    std::string::npos) {
+                pasteMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            }
+        }
+    }
+    EndChild(child, nullptr);
+    return pasteMs;
+}
+
 struct Figures {
     Spell question;
     Spell box;
     Spell anyKey;
     double echoMs = -1;
     double lifeCpuShare = -1; // start to end, spells and typing together
+    double pasteMs = -1;      // a paste of kPasteLength characters, to the next question
 };
 
 // The spell was measured, or none can be on this system.
@@ -83,6 +121,7 @@ Figures MeasureTool(const char* executable) {
     rusage usage{};
     EndChild(child, nullptr, &usage);
     figures.lifeCpuShare = LifeCpuShare(child, usage);
+    figures.pasteMs = PasteMs(executable);
     return figures;
 }
 
@@ -129,6 +168,7 @@ void ReportEarlierBuild(benchmark::State& state) {
         state.counters["earlier_question_wakeups_per_s"] = before.question.wakeUpsPerSecond;
     }
     state.counters["earlier_echo_ms"] = before.echoMs;
+    state.counters["earlier_paste_ms"] = before.pasteMs;
 }
 
 // Reported time is the tool's median echo; counters hold every figure, the
@@ -138,7 +178,8 @@ void BM_IdleWait(benchmark::State& state) {
         const Figures tool = MeasureTool(ORVANE_EXECUTABLE);
         const Figures baseline = MeasureBlockingRead();
         if (!Measured(tool.question) || !Measured(tool.box) || !Measured(tool.anyKey) ||
-            tool.echoMs < 0 || !Measured(baseline.question) || baseline.echoMs < 0) {
+            tool.echoMs < 0 || tool.pasteMs < 0 || !Measured(baseline.question) ||
+            baseline.echoMs < 0) {
             state.SkipWithError("a spell could not be measured (the tool or baseline did not "
                                 "reach the expected screen)");
             break;
@@ -156,6 +197,7 @@ void BM_IdleWait(benchmark::State& state) {
         state.counters["echo_ms"] = tool.echoMs;
         state.counters["baseline_echo_ms"] = baseline.echoMs;
         state.counters["echo_vs_baseline"] = tool.echoMs / baseline.echoMs;
+        state.counters["paste_ms"] = tool.pasteMs;
         ReportEarlierBuild(state);
     }
 }

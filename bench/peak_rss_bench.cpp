@@ -1,8 +1,10 @@
 // Peak resident memory of a whole run on a fresh 80 x 25 pseudo-terminal, the
 // answers typed ahead as soon as the banner shows, against /bin/true and (when
-// installed) a dialog input box answered the same way, in the same run.
-// ORVANE_RSS_PROGRAM names another build of the tool to measure, e.g. the
-// release binary: ORVANE_RSS_PROGRAM=build/release/app/orvane peak_rss_bench
+// installed) a dialog input box answered the same way, in the same run; and of
+// the tool reaching its first question on an 80 x 25 terminal and on one that
+// reports 65535 x 65535. ORVANE_RSS_PROGRAM names another build of the tool to
+// measure, e.g. the release binary:
+// ORVANE_RSS_PROGRAM=build/release/app/orvane peak_rss_bench
 #include "app/screen_texts.h"
 #include "pty_child.h"
 
@@ -24,12 +26,22 @@ const char* ToolPath() {
     return chosen != nullptr && *chosen != '\0' ? chosen : ORVANE_EXECUTABLE;
 }
 
-// Starts the program, waits until `shown` has arrived (nothing for "") and then
-// types `keys` at once; returns its peak resident set in KB once it has
-// ended, or -1 when it never showed `shown` or never ended by itself.
+long Kilobytes(const rusage& usage) {
+#ifdef __APPLE__
+    return usage.ru_maxrss / 1024; // bytes there, kilobytes elsewhere
+#else
+    return usage.ru_maxrss;
+#endif
+}
+
+// Starts the program on a terminal of columns x rows, waits until `shown` has
+// arrived (nothing for "") and then types `keys` at once; returns its peak
+// resident set in KB once it has ended (by itself, or with SIGTERM right after
+// `shown` when endThere), or -1 when it never showed `shown` or never ended.
 long PeakKilobytes(const char* path, const std::vector<std::string>& arguments,
-                   const std::string& shown, const std::string& keys) {
-    PtyChild child = SpawnOnPty(path, PtyEnvironment(), 80, 25, arguments);
+                   const std::string& shown, const std::string& keys, int columns = 80,
+                   int rows = 25, bool endThere = false) {
+    PtyChild child = SpawnOnPty(path, PtyEnvironment(), columns, rows, arguments);
     if (child.pid < 0) {
         return -1;
     }
@@ -38,8 +50,8 @@ long PeakKilobytes(const char* path, const std::vector<std::string>& arguments,
     while (!arrived && ReadSome(child.master, stream, 5000)) {
         arrived = ArrivalOffset(stream, shown) != std::string::npos;
     }
-    bool ended = false;
-    if (arrived &&
+    bool ended = endThere;
+    if (arrived && !endThere &&
         write(child.master, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size())) {
         while (ReadSome(child.master, stream, 5000)) {
         }
@@ -47,14 +59,7 @@ long PeakKilobytes(const char* path, const std::vector<std::string>& arguments,
     }
     rusage usage{};
     EndChild(child, nullptr, &usage);
-    if (!arrived || !ended) {
-        return -1;
-    }
-#ifdef __APPLE__
-    return usage.ru_maxrss / 1024; // bytes there, kilobytes elsewhere
-#else
-    return usage.ru_maxrss;
-#endif
+    return arrived && ended ? Kilobytes(usage) : -1;
 }
 
 long ToolRun() {
@@ -99,5 +104,31 @@ void BM_WholeRunPeakRss(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WholeRunPeakRss)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+long FirstQuestionRun(int columns, int rows) {
+    return PeakKilobytes(ToolPath(), {}, std::string(screen::kFrontBackPrompt.substr(3)), "",
+                         columns, rows, true);
+}
+
+// The tool at its first question on an 80 x 25 terminal and on the largest size a
+// terminal can report: the largest peak of each in KB, and the difference.
+void BM_FirstQuestionPeakRss(benchmark::State& state) {
+    long ordinary = 0;
+    long huge = 0;
+    for (auto _ : state) {
+        const long ordinaryKb = FirstQuestionRun(80, 25);
+        const long hugeKb = FirstQuestionRun(65535, 65535);
+        if (ordinaryKb < 0 || hugeKb < 0) {
+            state.SkipWithError("a run did not reach its first question");
+            return;
+        }
+        ordinary = std::max(ordinary, ordinaryKb);
+        huge = std::max(huge, hugeKb);
+    }
+    state.counters["80x25_kb"] = static_cast<double>(ordinary);
+    state.counters["65535x65535_kb"] = static_cast<double>(huge);
+    state.counters["difference_kb"] = static_cast<double>(huge - ordinary);
+}
+BENCHMARK(BM_FirstQuestionPeakRss)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -41,6 +41,12 @@ constexpr int kWaitWithoutPipeMs = 100;
 
 constexpr const char* kTerminalDevice = "/dev/tty";
 
+// The buffer a program finds at start takes the terminal's size, but no more than this:
+// a terminal may report any size up to 65535 x 65535, and a buffer of that size alone
+// would take 17 GB. The program sets its own size (80 x 25) before it shows anything.
+constexpr int kLargestStartColumns = 256;
+constexpr int kLargestStartRows = 128;
+
 struct Session {
     bool active = false;              // attached to a terminal
     int keyboardFd = -1;              // the controlling terminal, our own non-blocking open
@@ -50,8 +56,8 @@ struct Session {
     TerminalStyle style;              // encoding and colours of the terminal
     PresenterState presenter;         // what the terminal shows
     View view;                        // the part of the buffer shown
-    int width = 80;                   // terminal columns
-    int height = 25;                  // terminal rows
+    int width = 80;                   // terminal columns, as it reports them
+    int height = 25;                  // terminal rows, as it reports them
     unsigned long presented = 0;      // the model's change count at the last frame
     bool redraw = true;               // the next frame must be composed whatever the count says
     std::string pending;              // typed bytes not yet decoded
@@ -308,7 +314,8 @@ TerminalRefusal StartTerminalConsole() {
     session.raw.c_cc[VMIN] = 1;
     session.raw.c_cc[VTIME] = 0;
     ReadTerminalSize();
-    ResetConsoleModel(session.width, session.height, false);
+    ResetConsoleModel(std::min(session.width, kLargestStartColumns),
+                      std::min(session.height, kLargestStartRows), false);
     OpenSignalPipe(); // without it, waits are bounded instead (see AwaitInput)
     session.lastByte = System().now();
     UpdateRestoreText();
@@ -389,9 +396,12 @@ void SleepOnTerminal(int ms) {
         return;
     }
     const Clock::time_point start = System().now();
+    PresentScreen();
+    PumpTerminalInput();
+    if (!TheConsole().input.empty()) {
+        return; // a key already typed: the look that follows takes it
+    }
     for (;;) {
-        PresentScreen();
-        PumpTerminalInput();
         const int wait = SleepWaitMs(System().now() - start, ms, !TheConsole().input.empty(),
                                      MsUntilPendingDecides());
         if (wait == 0) {
@@ -399,6 +409,8 @@ void SleepOnTerminal(int ms) {
         }
         // A full queue takes no more bytes, so a readable keyboard must not end the wait.
         AwaitInput(wait, RoomForTyping() > 0);
+        PresentScreen();
+        PumpTerminalInput();
     }
 }
 
@@ -423,12 +435,16 @@ void ShowTerminalMessageBox(const std::string& title, const std::string& text) {
     int laidOutHeight = 0;
     session.overlay = &box;
     while (!dismissed) {
-        // Laid out again only after a resize, which re-centres it.
+        // Centred on the part of the terminal that shows the buffer, as a console
+        // centres it on its window; laid out again only after a resize changes that part.
         TakeResize();
-        if (session.width != laidOutWidth || session.height != laidOutHeight) {
-            box = LayOutMessageBox(title, text, session.width, session.height);
-            laidOutWidth = session.width;
-            laidOutHeight = session.height;
+        const ScreenContent content = ContentOf(TheConsole());
+        const int width = ShownColumns(content, session.width);
+        const int height = ShownRows(content, session.height);
+        if (width != laidOutWidth || height != laidOutHeight) {
+            box = LayOutMessageBox(title, text, width, height);
+            laidOutWidth = width;
+            laidOutHeight = height;
             session.redraw = true;
         }
         PresentScreen();

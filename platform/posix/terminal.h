@@ -31,9 +31,10 @@ void PumpTerminalInput();
 // terminal that went away ends the process here).
 void WaitForTerminal();
 
-// The emulated Sleep (see platform/posix/sleep_timer.h): at least ms milliseconds,
-// then until the input queue holds a record. Typed keys are decoded into the
-// queue as they arrive; a resize meanwhile is drawn at once.
+// The emulated Sleep (see platform/posix/sleep_timer.h): over at once when a key
+// is already typed, else at least ms milliseconds, then until the input queue
+// holds a record. Typed keys are decoded into the queue as they arrive; a resize
+// meanwhile is drawn at once.
 void SleepOnTerminal(int ms);
 
 void RingTerminalBell();

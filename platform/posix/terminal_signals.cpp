@@ -11,7 +11,9 @@
 #include <csignal>
 #include <cstring>
 #include <iterator>
+#include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -66,11 +68,6 @@ void HandBackIfAttached() {
     }
 }
 
-void OnTerminate(int signal) {
-    HandBackIfAttached();
-    EndBySignal(signal);
-}
-
 // Continued after any stop (ours, or a SIGSTOP that no handler sees): the
 // terminal goes back into the mode the program last set, and whatever the
 // shell drew meanwhile is drawn over.
@@ -113,6 +110,18 @@ bool Install(int signal, void (*handler)(int)) {
     return TheTerminalSystem().setAction(signal, &action, nullptr) == 0;
 }
 
+// Ends the process by a signal from outside, the terminal handed back first. A system
+// whose default for the signal leaves the process running (NetBSD ignores SIGPWR) gets it
+// taken again, as after a continue.
+void OnTerminate(int signal) {
+    const int saved = errno;
+    HandBackIfAttached();
+    EndBySignal(signal);
+    Install(signal, OnTerminate);
+    OnContinue(signal);
+    errno = saved;
+}
+
 // Suspended from outside: hand the terminal back while stopped; the continue
 // takes it again (OnContinue runs before the stop returns here).
 void OnStop(int signal) {
@@ -123,9 +132,51 @@ void OnStop(int signal) {
     errno = saved;
 }
 
-// The signals of a crash, and the handlers that were there before ours (the
-// default, or a sanitizer's), side by side: NSIG is not in POSIX.
-constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
+// A signal's number where the system's headers name it, 0 where they do not: the name,
+// expanded and then made text, is its number's digits only where it is a macro. So one
+// table holds the signals that only some systems have, without a condition for each.
+constexpr int NumberWhereDefined(std::string_view text) {
+    int number = 0;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            number = number * 10 + (c - '0');
+        } else if (c != '(' && c != ')' && c != ' ') {
+            return 0;
+        }
+    }
+    return number;
+}
+#define ORVANE_TEXT_OF(expanded) #expanded
+#define ORVANE_SIGNAL_WHERE_DEFINED(name) NumberWhereDefined(ORVANE_TEXT_OF(name))
+
+// Every signal whose default action ends the process, but SIGKILL (no handler sees it) and
+// SIGPIPE (ignored: a write fails instead), in two kinds; 0 stands for one this system
+// lacks: SIGPOLL (Linux), SIGPWR and SIGSTKFLT (Linux), SIGLOST (Linux on SPARC, the
+// Hurd), SIGEMT (macOS, the BSDs, Linux on MIPS). The real-time signals come on top.
+//
+// Signals from outside, handed back and ended by under the default action at once. One
+// that is not at its default at start is left as found: ignored (nohup's SIGHUP, a
+// shell's `trap '' XFSZ`) or caught by another (a profiler's SIGPROF).
+constexpr int kEndingSignals[] = {SIGHUP,
+                                  SIGINT,
+                                  SIGQUIT,
+                                  SIGTERM,
+                                  SIGALRM,
+                                  SIGUSR1,
+                                  SIGUSR2,
+                                  SIGPROF,
+                                  SIGVTALRM,
+                                  SIGXCPU,
+                                  SIGXFSZ,
+                                  ORVANE_SIGNAL_WHERE_DEFINED(SIGPOLL),
+                                  ORVANE_SIGNAL_WHERE_DEFINED(SIGPWR),
+                                  ORVANE_SIGNAL_WHERE_DEFINED(SIGSTKFLT),
+                                  ORVANE_SIGNAL_WHERE_DEFINED(SIGLOST)};
+// The signals a fault of the running code raises (and kill sends as well), with the
+// handlers that were there before ours (the default, or a sanitizer's) side by side,
+// since NSIG is not in POSIX. One ignored at start stays ignored.
+constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS,  SIGILL, SIGFPE,
+                                 SIGABRT, SIGTRAP, SIGSYS, ORVANE_SIGNAL_WHERE_DEFINED(SIGEMT)};
 struct sigaction crashActions[std::size(kCrashSignals)];
 
 // Hands the terminal back, then raises the signal again under the handler that
@@ -210,21 +261,81 @@ bool OpenSignalPipe() {
     return true;
 }
 
+namespace {
+
+// The action `signal` has now; false (errno set) when it cannot be asked.
+bool FindAction(int signal, struct sigaction& found) {
+    return TheTerminalSystem().setAction(signal, nullptr, &found) == 0;
+}
+
+bool AtDefault(const struct sigaction& action) {
+    return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler == SIG_DFL;
+}
+
+bool Ignored(const struct sigaction& action) {
+    return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler == SIG_IGN;
+}
+
+// An ending signal from outside, when it is at its default.
+bool InstallEnding(int signal) {
+    struct sigaction found {};
+    return signal == 0 ||
+           (FindAction(signal, found) && (!AtDefault(found) || Install(signal, OnTerminate)));
+}
+
+// A crash signal, chained to the action it has now, unless that ignores it.
+bool InstallCrash(std::size_t i) {
+    const int signal = kCrashSignals[i];
+    if (signal == 0) {
+        return true;
+    }
+    if (!FindAction(signal, crashActions[i])) {
+        return false;
+    }
+    if (Ignored(crashActions[i])) {
+        return true;
+    }
+    struct sigaction action {};
+    action.sa_handler = OnCrash;
+    BlockTerminalStops(action);
+    return TheTerminalSystem().setAction(signal, &action, nullptr) == 0;
+}
+
+} // namespace
+
 bool InstallTerminalSignals() {
     bool installed = Install(SIGWINCH, OnResize);
-    for (int signal : {SIGTERM, SIGHUP, SIGQUIT, SIGINT}) {
-        installed = installed && Install(signal, OnTerminate);
+    for (int signal : kEndingSignals) {
+        installed = installed && InstallEnding(signal);
+    }
+    // As many as the system lets a program catch: an emulator (qemu-user) may keep
+    // some for itself.
+    const SignalRange realTime = RealTimeSignals();
+    for (int signal = realTime.first; signal <= realTime.last; ++signal) {
+        InstallEnding(signal);
     }
     installed = installed && Install(SIGTSTP, OnStop) && Install(SIGCONT, OnContinue);
     std::signal(SIGPIPE, SIG_IGN);
     for (std::size_t i = 0; i < std::size(kCrashSignals); ++i) {
-        struct sigaction action {};
-        action.sa_handler = OnCrash;
-        BlockTerminalStops(action);
-        installed = installed &&
-                    TheTerminalSystem().setAction(kCrashSignals[i], &action, &crashActions[i]) == 0;
+        installed = installed && InstallCrash(i);
     }
     return installed;
+}
+
+std::vector<int> SignalsThatEndTheProcess() {
+    std::vector<int> signals;
+    for (int signal : kEndingSignals) {
+        signals.push_back(signal);
+    }
+    for (int signal : kCrashSignals) {
+        signals.push_back(signal);
+    }
+    const SignalRange realTime = RealTimeSignals();
+    for (int signal = realTime.first; signal <= realTime.last; ++signal) {
+        signals.push_back(signal);
+    }
+    signals.erase(std::remove(signals.begin(), signals.end(), 0), signals.end());
+    return signals;
 }
 
 int SignalWakeFd() {

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <termios.h>
+#include <vector>
 
 // What a signal handler needs to hand the terminal back and take it again.
 struct HandBack {
@@ -36,8 +37,22 @@ void HandTerminalBack();
 // cannot be had, and then there is no end to watch.
 bool OpenSignalPipe();
 
-// Installs the handlers; false (errno set) when one of them cannot be.
+// Installs the handlers; false (errno set) when one of them cannot be. Every signal whose
+// default action ends the process hands the terminal back first, then ends it by that
+// signal; one that is ignored at start stays ignored.
 bool InstallTerminalSignals();
+
+// Those signals, as this system numbers them: the ones POSIX names and the ones only
+// some systems have (SIGEMT, SIGPWR ...), the real-time ones among them.
+std::vector<int> SignalsThatEndTheProcess();
+
+// The real-time signals, SIGRTMIN to SIGRTMAX, or none (first > last) on a system that
+// has none (macOS, OpenBSD); the build picks the file that says which.
+struct SignalRange {
+    int first;
+    int last;
+};
+SignalRange RealTimeSignals();
 
 // The end of the pipe to watch for wake-ups, -1 when there is none.
 int SignalWakeFd();

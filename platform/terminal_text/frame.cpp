@@ -14,8 +14,18 @@ int FollowCursor(int origin, int position, int bufferSize, int viewSize) {
     return std::clamp(origin, 0, bufferSize - viewSize);
 }
 
+int ShownColumns(const ScreenContent& console, int width) {
+    return std::min(width, console.width);
+}
+
+int ShownRows(const ScreenContent& console, int height) {
+    return std::min(height, console.height);
+}
+
 Frame ComposeFrame(const ScreenContent& console, int width, int height, View& view,
                    const Overlay* overlay) {
+    width = ShownColumns(console, width);
+    height = ShownRows(console, height);
     view.left = FollowCursor(view.left, console.cursorX, console.width, width);
     view.top = FollowCursor(view.top, console.cursorY, console.height, height);
     Frame frame;

@@ -30,7 +30,15 @@ struct View {
 // cursor on row 24 (0-based), origin becomes 1.
 int FollowCursor(int origin, int position, int bufferSize, int viewSize);
 
-// The frame a terminal of the given size shows: the buffer from the view on
-// (moved to keep the cursor in sight), margin beyond the buffer, the overlay on top.
+// The part of a terminal of the given size that shows the buffer: all of it, or as much
+// of the buffer as it holds. A larger terminal shows the buffer at its top left and its
+// own colours beyond, where a frame has nothing to say, so that whatever size a terminal
+// reports (up to 65535 x 65535), a frame is never larger than the buffer.
+int ShownColumns(const ScreenContent& console, int width);
+int ShownRows(const ScreenContent& console, int height);
+
+// The frame a terminal of the given size shows, of the size ShownColumns and ShownRows
+// give: the buffer from the view on (moved to keep the cursor in sight), the overlay on
+// top (laid out over the same size).
 Frame ComposeFrame(const ScreenContent& console, int width, int height, View& view,
                    const Overlay* overlay);

@@ -16,8 +16,8 @@ constexpr std::uint16_t kMarginAttribute = 0xFFFF;
 
 // What the terminal should show.
 struct Frame {
-    int width = 0;                 // terminal columns
-    int height = 0;                // terminal rows
+    int width = 0;                 // terminal columns shown (at most the buffer's)
+    int height = 0;                // terminal rows shown (at most the buffer's)
     std::vector<ScreenCell> cells; // width * height, row by row
     int cursorX = 0;               // terminal column of the cursor, 0-based
     int cursorY = 0;               // terminal row of the cursor, 0-based

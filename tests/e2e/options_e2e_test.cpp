@@ -1,5 +1,6 @@
 // The options as a script meets them: with no terminal at all, and in a
 // terminal whose screen and modes they must leave alone.
+#include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
@@ -94,6 +95,22 @@ TEST(OptionsInTerminal, NothingReachesTheTerminal) {
         std::remove(out.c_str());
         std::remove(error.c_str());
     }
+}
+
+// Started with standard output closed, the tool must not let the terminal it opens take its
+// number: the plan for "-" then fails as in argument mode, instead of going onto the screen.
+TEST(OptionsInTerminal, APlanForAClosedStandardOutputFailsInsteadOfReachingTheScreen) {
+    TerminalRun tool;
+    const std::string error = ::testing::TempDir() + "orvane-closed-out-error";
+    StartTerminalRun(tool, {.command = ShellQuote(kTool) + " --plan - >&- 2> " + ShellQuote(error),
+                            .recordOutput = true});
+    ASSERT_NO_FATAL_FAILURE(AnswerQuestions(tool.terminal, kTypicalAnswers));
+    ASSERT_TRUE(WaitForText(tool.terminal, "press any key", seconds(5)));
+    SendKeys(tool.terminal, {"Space"});
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(tool, 1));
+    EXPECT_EQ(ReadWholeFile(error), "orvane: cannot write to standard output\n");
+    EXPECT_EQ(ReadWholeFile(PaneOutputPath(tool.run)).find("<svg"), std::string::npos);
+    std::remove(error.c_str());
 }
 
 } // namespace

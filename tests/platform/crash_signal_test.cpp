@@ -11,9 +11,12 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -30,18 +33,19 @@ void SendWithCode(int signal, int code) {
 }
 
 // The dying child: a session on the fake terminal under the real handlers, its
-// screen copied to copyFd, which outlives it.
-void CrashWhileAttached(int signal, int code, int copyFd) {
+// screen copied to copyFd, which outlives it. One that lives on ends with status 0.
+void CrashWhileAttached(int signal, int code, int copyFd, void (*atStart)(int) = SIG_DFL) {
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
     // The action the handler puts back: the default, whatever a sanitizer set.
-    std::signal(signal, SIG_DFL);
+    std::signal(signal, atStart);
     fake::InstallFakeTerminal();
     TheTerminalSystem().setAction = RealTerminalSystem().setAction;
     Fake().screenCopyFd = copyFd;
     fake::StartTyping({});
     PresentScreen();
     SendWithCode(signal, code);
+    std::_Exit(0);
 }
 
 // What the screen gets from the first frame and a signal's hand-back.
@@ -94,6 +98,40 @@ TEST(TerminalCrash, ASignalWithTheCodeOfAFaultEndsByItWithTheTerminalHandedBack)
         EXPECT_EQ(ReadToEnd(copy[0]), handedBack) << "the frame, then the hand-back";
         close(copy[0]);
     }
+}
+
+// Sent from outside, every signal whose default action ends the process hands the terminal
+// back first and then ends it by that very signal: the ones POSIX names, then the system's
+// own list (SIGEMT, SIGPWR, the real-time ones ...). SIGHUP ignored at start, as nohup
+// leaves it, stays ignored: the process goes on with the terminal.
+TEST(TerminalCrash, EverySignalThatEndsTheProcessHandsTheTerminalBackFirst) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    const std::string handedBack = FrameAndHandBack();
+    std::vector<int> signals = {SIGHUP,  SIGINT,    SIGQUIT, SIGTERM, SIGALRM, SIGUSR1,
+                                SIGUSR2, SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ, SIGTRAP,
+                                SIGSYS,  SIGABRT,   SIGSEGV, SIGBUS,  SIGFPE,  SIGILL};
+    const std::vector<int> systems = SignalsThatEndTheProcess();
+    signals.insert(signals.end(), systems.begin(), systems.end());
+    for (int signal : signals) {
+        SCOPED_TRACE(strsignal(signal));
+        if (ORVANE_TESTS_UNDER_EMULATOR && signal >= SIGRTMIN) {
+            continue; // qemu-user keeps some real-time signals for itself
+        }
+        int copy[2];
+        ASSERT_EQ(pipe(copy), 0);
+        EXPECT_EXIT(CrashWhileAttached(signal, SI_USER, copy[1]), testing::KilledBySignal(signal),
+                    "");
+        close(copy[1]);
+        EXPECT_EQ(ReadToEnd(copy[0]), handedBack);
+        close(copy[0]);
+    }
+    int copy[2];
+    ASSERT_EQ(pipe(copy), 0);
+    EXPECT_EXIT(CrashWhileAttached(SIGHUP, SI_USER, copy[1], SIG_IGN), testing::ExitedWithCode(0),
+                "");
+    close(copy[1]);
+    EXPECT_EQ(ReadToEnd(copy[0]), handedBack.substr(0, handedBack.rfind('\x18'))) << "frame alone";
+    close(copy[0]);
 }
 
 } // namespace

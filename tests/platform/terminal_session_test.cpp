@@ -8,9 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -78,6 +81,34 @@ TEST(TerminalSession, AFrameArrivesWholeThroughShortInterruptedAndFullWrites) {
         EXPECT_EQ(Fake().screen, reference);
         EXPECT_EQ(Fake().waitsForRoom, c.full) << "waits for room instead of spinning";
         EXPECT_EQ(Fake().errorOutput, "");
+    }
+}
+
+// On a terminal of the given size: the buffer's cells at start, and the bytes the screen
+// gets once the buffer is 80 x 25 (as Console80x makes it) and an error box has come and gone.
+std::pair<std::size_t, std::string> StartAndShowABox(int width, int height) {
+    FakeTerminalScope scope;
+    Fake().width = width;
+    Fake().height = height;
+    fake::StartTyping({{milliseconds(10), Happening::Typed, "\r"}});
+    const std::size_t startCells = TheConsole().cells.size();
+    ResizeConsoleBuffer(80, 25);
+    ChangeCells("frame");
+    ShowTerminalMessageBox("Error", "It went wrong.");
+    return {startCells, Fake().screen};
+}
+
+// Whatever size a terminal reports, every buffer stays as large as what can be shown: the
+// buffer at start is the terminal's size up to 256 x 128, and a terminal larger than the
+// 80 x 25 buffer gets the very bytes an 80 x 25 one gets, the box centred on the buffer.
+TEST(TerminalSession, AnyTerminalSizeKeepsEveryBufferToWhatCanBeShown) {
+    const std::string reference = StartAndShowABox(80, 25).second;
+    const std::pair<int, int> sizes[] = {{100, 30}, {300, 25}, {10000, 10000}, {65535, 65535}};
+    for (const auto& [width, height] : sizes) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        const auto [startCells, screen] = StartAndShowABox(width, height);
+        EXPECT_EQ(startCells, CellCount(std::min(width, 256), std::min(height, 128)));
+        EXPECT_EQ(screen, reference);
     }
 }
 

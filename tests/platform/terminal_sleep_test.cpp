@@ -34,9 +34,9 @@ TEST(TerminalSleep, LastsItsTimeThenEndsAtTheFirstKey) {
         int endsAtMs; // when the sleep ends
     };
     const Case cases[] = {
-        {"typed ahead: the whole time all the same", 10, 0, 10},
-        {"typed ahead, a 1 ms sleep", 1, 0, 1},
-        {"typed during the time", 10, 3, 10},
+        {"typed ahead: over at once, for the look that follows", 10, 0, 0},
+        {"typed ahead, a 1 ms sleep", 1, 0, 0},
+        {"typed during the time: the whole time all the same", 10, 3, 10},
         {"typed after the time: at once", 10, 30, 30},
         {"a 1 ms sleep and a key much later", 1, 5000, 5000},
         {"no time asked and a key waiting", 0, 0, 0},
@@ -50,6 +50,23 @@ TEST(TerminalSleep, LastsItsTimeThenEndsAtTheFirstKey) {
         EXPECT_EQ(fake::QueuedKeys(), "k") << "decoded into the queue, down and up";
         EXPECT_TRUE(NoZeroTimeout());
     }
+}
+
+// The line editor's loop over a paste of 8,000 characters: a 1 ms sleep, then a look that
+// takes one key. No sleep waits while keys are typed, and the next blocks as ever.
+TEST(TerminalSleep, APasteIsTakenWithoutWaitingAndThenTheWaitBlocks) {
+    FakeTerminalScope scope;
+    const std::string paste(8000, '9');
+    StartTyping({TypedAt(0, paste)});
+    for (std::size_t taken = 0; taken < paste.size(); ++taken) {
+        SleepOnTerminal(1);
+        ASSERT_EQ(fake::QueuedKeys().substr(0, 1), "9") << "after " << taken << " keys";
+        TheConsole().input.erase(TheConsole().input.begin(), TheConsole().input.begin() + 2);
+    }
+    EXPECT_EQ(Fake().now, milliseconds(0));
+    EXPECT_EQ(Fake().waitTimeouts, std::vector<int>{});
+    EXPECT_THROW(SleepOnTerminal(1), fake::BlockedForEver);
+    EXPECT_EQ(Fake().waitTimeouts, (std::vector<int>{1, -1}));
 }
 
 TEST(TerminalSleep, WithNothingTypedItBlocksWithoutWakingUp) {
