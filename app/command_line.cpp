@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/help_closing.h"
 #include "app/questionnaire.h"
 #include "app/screen_texts.h"
 #include "app/view_text.h"
@@ -190,8 +191,8 @@ std::string UsageText() {
            "  orvane --plan room.svg 5 4 n 4 0.5 120\n"
            "  orvane -- -3 4 n 4 0.5 120\n"
            "\n"
-           "Start it without answers in a terminal of 80 x 25 or larger.\n"
-           "The manual: man orvane\n";
+           "Start it without answers in a terminal of 80 x 25 or larger.\n" +
+           std::string(HelpClosingLine());
 }
 
 std::string VersionText() {
@@ -209,7 +210,8 @@ int WriteCommandLineOutcome(const CommandLineOutcome& outcome) {
     const bool written =
         std::fwrite(outcome.standardOutput.data(), 1, outcome.standardOutput.size(), stdout) ==
         outcome.standardOutput.size();
-    if (std::fflush(stdout) != 0 || !written) {
+    // ferror too: some C runtimes report a failed flush only there.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || !written) {
         std::fputs("orvane: cannot write to standard output\n", stderr);
         return 1;
     }

@@ -3,6 +3,8 @@
 // console layer, then run the program's logic once and give the console back.
 // Options are answered first, before anything touches the console, and six
 // answers given as arguments are answered without it.
+#include "app/program_start.h"
+
 #include "app/answers_run.h"
 #include "app/command_line.h"
 #include "app/winmain.h"
@@ -13,7 +15,7 @@
 #include <cstdio>
 #include <string>
 
-int main(int argc, char* argv[]) {
+int StartProgram(int argc, const char* const argv[]) {
     const CommandLineOutcome command = ReadCommandLine(argc, argv);
     if (!command.runTool) {
         return AnswerWithoutTerminal(command);
