@@ -27,6 +27,7 @@ int StartProgram(int argc, const char* const argv[]) {
     }
     SetFloatingPointControl();
     StartConsole();
+    KeepInterruptKeys();
     // What the run leaves for afterwards (a plan for "-", a plan file that could
     // not be written) is written once the console is given back.
     const CommandLineOutcome run = RunInteractive(command, GetModuleHandleA(nullptr));

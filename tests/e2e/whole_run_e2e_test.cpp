@@ -296,6 +296,32 @@ TEST(WholeRunInTerminal, RefusedAnswersRingBoxBlankAndAskAgain) {
     QuitAndExpectTerminalBack(tool, "Space", expected, 1);
 }
 
+// Ctrl+C at a question and with the box up ends the run there: the screen
+// kept, the terminal (under Wine, the console: see hand_back_probe) handed
+// back, status 130.
+TEST(WholeRunInTerminal, InterruptEndsTheRunAtAQuestionAndInTheBox) {
+    for (const bool inTheBox : {false, true}) {
+        SCOPED_TRACE(inTheBox ? "in the box" : "at a question");
+        TerminalRun tool;
+        StartTool(tool);
+        ASSERT_NO_FATAL_FAILURE(AnswerQuestions(tool.terminal, {"5", "4"}));
+        ASSERT_TRUE(WaitForEditor(tool.terminal, kFirstQuestionRow + 2));
+        if (inTheBox) {
+            TypeAnswer(tool.terminal, "x");
+            ASSERT_TRUE(WaitUntil([&] { return BoxShown(tool); }, seconds(5)))
+                << CaptureText(tool.terminal);
+        }
+        const Screen before = CaptureScreen(tool.terminal);
+        SendKeys(tool.terminal, {"C-c"});
+        ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(tool, 130));
+        const Screen after = CaptureScreen(tool.terminal);
+        EXPECT_TRUE(after.cursorVisible);
+        for (int row = 2; row <= kFirstQuestionRow + 1; ++row) {
+            EXPECT_EQ(RowText(after, row), RowText(before, row)) << "row " << row;
+        }
+    }
+}
+
 // ---- other terminal sizes ----
 
 TEST(WholeRunInTerminal, TypicalRunInOtherTerminalSizes) {
