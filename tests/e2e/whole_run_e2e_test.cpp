@@ -198,9 +198,10 @@ void ExpectErrorBox(const Screen& screen, const std::string& message, const Scre
 
 // One refused answer and how the user gets rid of the box.
 struct Refusal {
-    std::string answer;     // typed, then Enter
-    std::string typedInBox; // typed while the box shows; must not reach the answer
-    std::string dismissKey; // Enter, Space or Escape
+    std::string answer;      // typed, then Enter
+    std::string typedInBox;  // typed while the box shows; must not reach the answer
+    std::string dismissKey;  // Enter, Space or Escape
+    bool enterTwice = false; // a second Enter typed ahead: the question's, not the box's
 };
 
 // Types a refused answer on `row`; expects the bell, the box over the screen,
@@ -226,7 +227,8 @@ void RefuseOnce(TerminalRun& tool, int row, const Refusal& refusal, std::string_
         },
         seconds(5)))
         << CaptureText(tool.terminal);
-    SendKeys(tool.terminal, {"Enter"});
+    SendKeys(tool.terminal, refusal.enterTwice ? std::vector<std::string>{"Enter", "Enter"}
+                                               : std::vector<std::string>{"Enter"});
     ASSERT_TRUE(WaitUntil([&] { return BoxShown(tool); }, seconds(5)))
         << "no box after the refused answer:\n"
         << CaptureText(tool.terminal);
@@ -237,6 +239,18 @@ void RefuseOnce(TerminalRun& tool, int row, const Refusal& refusal, std::string_
 
     SendText(tool.terminal, refusal.typedInBox);
     SendKeys(tool.terminal, {refusal.dismissKey});
+    if (refusal.enterTwice) {
+        // It answers the question asked again, with nothing, refused in turn.
+        ASSERT_TRUE(WaitForBells(tool, bellsBefore + 2));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                return BoxShown(tool) && Cells(CaptureScreen(tool.terminal), row, kAnswerColumn,
+                                               kWidth) == std::string(8, ' ');
+            },
+            seconds(5)))
+            << CaptureText(tool.terminal);
+        SendKeys(tool.terminal, {"Escape"});
+    }
     ASSERT_TRUE(WaitUntil([&] { return !BoxShown(tool); }, seconds(5)))
         << "box still there after " << refusal.dismissKey;
     ASSERT_TRUE(WaitForEditor(tool.terminal, row))
@@ -258,6 +272,7 @@ TEST(WholeRunInTerminal, RefusedAnswersRingBoxBlankAndAskAgain) {
         {"yes", "n", "Enter"},
         {"Y ", "Y", "Space"},
         {"", "N", "Escape"},
+        {"no", "", "Space", true},
     };
     const Refusal angleRefusals[] = {
         {"109.99", "120", "Enter"},
@@ -279,8 +294,8 @@ TEST(WholeRunInTerminal, RefusedAnswersRingBoxBlankAndAskAgain) {
             << CaptureText(tool.terminal);
         if (q == 2) {
             for (const Refusal& refusal : yesNoRefusals) {
-                ASSERT_NO_FATAL_FAILURE(
-                    RefuseOnce(tool, row, refusal, screen::kYesNoError, bells++));
+                ASSERT_NO_FATAL_FAILURE(RefuseOnce(tool, row, refusal, screen::kYesNoError, bells));
+                bells += refusal.enterTwice ? 2 : 1;
             }
         } else if (q == 5) {
             for (const Refusal& refusal : angleRefusals) {
@@ -292,7 +307,7 @@ TEST(WholeRunInTerminal, RefusedAnswersRingBoxBlankAndAskAgain) {
     }
     ASSERT_TRUE(WaitForClosingLine(tool, 24)) << CaptureText(tool.terminal);
     ExpectScreenShows(CaptureScreen(tool.terminal), expected, 1);
-    EXPECT_EQ(BellCount(tool), 7) << "bells for accepted answers";
+    EXPECT_EQ(BellCount(tool), 9) << "bells for accepted answers";
     QuitAndExpectTerminalBack(tool, "Space", expected, 1);
 }
 
