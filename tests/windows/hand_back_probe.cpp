@@ -1,13 +1,10 @@
-// Starts a program in this console as a shell would, sharing the console, and
-// checks that it hands the console back whole: hand_back_probe PROGRAM [ARG...].
-// Code pages 850 (as in much of Europe), a shell's input and output modes
-// (escape sequences on, as PowerShell keeps them) and a title of its own are set
-// first. It waits for the program and exits with its status; or with status 3
-// when the code pages, cursor, colours, modes, title or buffer size did not come
-// back, a line of the buffer was lost, or a run that ended with status 0 left
-// no results in the buffer.
-// What it saw goes to standard error, one line per property, before and after.
-// The end-to-end tests start orvane.exe through it.
+// Starts a program in this console as a shell would, sharing it, set up as a
+// shell leaves it: code pages 850 (as in much of Europe), cmd's input mode,
+// escape sequences on (as PowerShell keeps them), a title and a 120 x 300
+// buffer with its last row marked. Exits with the program's status; or with 3
+// when any of these, the cursor or the colours did not come back, or a run
+// that ended with status 0 left no results in the buffer. Each property, before
+// and after, goes to standard error. The end-to-end tests start orvane.exe so.
 #include "windows_console.h"
 
 #include <cstdio>
@@ -72,18 +69,11 @@ ConsoleLook Look(HANDLE input, HANDLE output) {
 
 // Whether a row above the cursor holds the results' closing line.
 bool ResultsVisible(HANDLE output, SHORT cursorRow) {
-    CONSOLE_SCREEN_BUFFER_INFO screen{};
-    GetConsoleScreenBufferInfo(output, &screen);
-    std::string row(static_cast<std::size_t>(screen.dwSize.X), ' ');
+    bool found = false;
     for (SHORT y = 0; y < cursorRow; ++y) {
-        DWORD read = 0;
-        ReadConsoleOutputCharacterA(output, row.data(), static_cast<DWORD>(row.size()), COORD{0, y},
-                                    &read);
-        if (row.find(kResultsLine) != std::string::npos) {
-            return true;
-        }
+        found = found || RowText(output, y).find(kResultsLine) != std::string::npos;
     }
-    return false;
+    return found;
 }
 
 BOOL WINAPI KeepWaiting(DWORD) {
@@ -93,8 +83,8 @@ BOOL WINAPI KeepWaiting(DWORD) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fputs("usage: hand_back_probe PROGRAM [ARG...]\n", stderr);
+    if (argc != 2) {
+        std::fputs("usage: hand_back_probe PROGRAM\n", stderr);
         return 2;
     }
     const HANDLE input = Open("CONIN$");
@@ -102,11 +92,8 @@ int main(int argc, char** argv) {
     SetConsoleCP(kCodePage850);
     SetConsoleOutputCP(kCodePage850);
     SetConsoleMode(input, kShellInputMode);
-    if (SetConsoleMode(output, kShellOutputMode) == FALSE) {
-        SetConsoleMode(output, ENABLE_PROCESSED_OUTPUT | ENABLE_WRAP_AT_EOL_OUTPUT);
-    }
+    SetConsoleMode(output, kShellOutputMode);
     SetConsoleTitleW(kShellTitle);
-    // A shell's scrollback, wider than the program's screen, its last row marked.
     SetConsoleScreenBufferSize(output, kShellBuffer);
     DWORD written = 0;
     WriteConsoleOutputCharacterA(output, kLastRowText, sizeof kLastRowText - 1,
@@ -117,9 +104,6 @@ int main(int argc, char** argv) {
     const ConsoleLook before = Look(input, output);
 
     std::string commandLine = std::string("\"") + argv[1] + "\"";
-    for (int i = 2; i < argc; ++i) {
-        commandLine += std::string(" \"") + argv[i] + "\"";
-    }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -142,12 +126,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%-12s before %-16s after %-16s%s\n", kNames[i],
                      before.lines[i].c_str(), after.lines[i].c_str(), same ? "" : "CHANGED");
     }
-    const bool resultsWanted = status == 0;
     const bool resultsShown = ResultsVisible(output, after.cursorRow);
     std::fprintf(stderr, "status %#lx, results %s\n", static_cast<unsigned long>(status),
                  resultsShown ? "visible" : "not visible");
-    if (!handedBack || (resultsWanted && !resultsShown)) {
-        return kNotHandedBack;
-    }
-    return static_cast<int>(status);
+    return handedBack && (status != 0 || resultsShown) ? static_cast<int>(status) : kNotHandedBack;
 }
