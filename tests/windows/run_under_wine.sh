@@ -16,7 +16,7 @@ WINEPREFIX=$prefix WINEDEBUG=-all,+relay WINEDLLOVERRIDES=mscoree,mshtml= \
 status=$?
 # Ctrl+C or Ctrl+Break ends a Windows program with STATUS_CONTROL_C_EXIT
 # (0xC000013A), of which Wine passes on the low byte, 58; the tests expect what
-# a POSIX shell reports for an interrupt, 130, as MSYS2's shells report it too.
+# a POSIX shell reports for an interrupt, 130.
 if [ $status -eq 58 ]; then
   status=130
 fi
