@@ -27,7 +27,13 @@ struct FoundConsole {
 };
 
 FoundConsole found{};
-std::atomic<bool> held{false}; // the hand-back runs once, from whichever way out comes first
+// The hand-back runs once, from whichever way out comes first. Ctrl+C comes on
+// a thread of its own and ends the process: it waits for a hand-back begun on
+// the main thread rather than cut it short. No lock: a thread ended while
+// holding one would leave the exit waiting for ever.
+enum HoldState : int { kFree, kHeld, kGivingBack };
+std::atomic<int> holdState{kFree};
+constexpr int kLongestHandBackMs = 2000;
 
 HANDLE OpenConsoleInput() {
     return CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -85,6 +91,23 @@ void GiveModesBack() {
     }
 }
 
+// The screen buffer first: the rest is given back to the user's buffer.
+void GiveEverythingBack() {
+    CloseRunBuffer();
+    GiveModesBack();
+    SetConsoleTitleW(found.title.c_str());
+    SetConsoleCP(found.inputCodePage);
+    SetConsoleOutputCP(found.outputCodePage);
+    const HANDLE output = OpenConsoleOutput();
+    if (output != INVALID_HANDLE_VALUE) {
+        if (found.hasScreen) {
+            SetConsoleCursorInfo(output, &found.cursor);
+            SetConsoleTextAttribute(output, found.textAttribute);
+        }
+        CloseHandle(output);
+    }
+}
+
 // Ctrl+C and Ctrl+Break end the run as an interrupt does on a terminal: the
 // console comes back first, then the status Windows gives a program ended by
 // Ctrl+C. Closing the window, logging off and shutting down still end it as
@@ -105,7 +128,8 @@ bool HoldConsoleForTheRun() {
     if (inputCodePage == 0 || outputCodePage == 0) {
         return false;
     }
-    if (held.exchange(true)) {
+    int expected = kFree;
+    if (!holdState.compare_exchange_strong(expected, kHeld)) {
         return true; // held already: what was found first stays
     }
     found.inputCodePage = inputCodePage;
@@ -132,20 +156,13 @@ bool HoldConsoleForTheRun() {
 }
 
 void GiveConsoleBack() {
-    if (!held.exchange(false)) {
+    int expectedHeld = kHeld;
+    if (holdState.compare_exchange_strong(expectedHeld, kGivingBack)) {
+        GiveEverythingBack();
+        holdState = kFree;
         return;
     }
-    CloseRunBuffer();
-    GiveModesBack();
-    SetConsoleTitleW(found.title.c_str());
-    SetConsoleCP(found.inputCodePage);
-    SetConsoleOutputCP(found.outputCodePage);
-    const HANDLE output = OpenConsoleOutput();
-    if (output != INVALID_HANDLE_VALUE) {
-        if (found.hasScreen) {
-            SetConsoleCursorInfo(output, &found.cursor);
-            SetConsoleTextAttribute(output, found.textAttribute);
-        }
-        CloseHandle(output);
+    for (int waited = 0; holdState == kGivingBack && waited < kLongestHandBackMs; ++waited) {
+        Sleep(1);
     }
 }
