@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/help_closing.h"
 #include "app/questionnaire.h"
 #include "app/screen_texts.h"
 #include "app/view_text.h"
@@ -240,8 +241,8 @@ std::string UsageText() {
            "  orvane --plan room.svg 5 4 n 4 0.5 120\n"
            "  orvane -- -3 4 n 4 0.5 120\n"
            "\n"
-           "Start it without answers in a terminal of 80 x 25 or larger.\n"
-           "The manual: man orvane\n";
+           "Start it without answers in a terminal of 80 x 25 or larger.\n" +
+           std::string(HelpClosingLine());
 }
 
 std::string VersionText() {

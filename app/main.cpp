@@ -4,6 +4,8 @@
 // console layer, then run the program's logic once and give the console back.
 // Options are answered first, before anything touches the console, and six
 // answers given as arguments are answered without it.
+#include "app/program_start.h"
+
 #include "app/answers_run.h"
 #include "app/command_line.h"
 #include "app/winmain.h"
@@ -15,7 +17,7 @@
 #include <cstdio>
 #include <string>
 
-int main(int argc, char* argv[]) {
+int StartProgram(int argc, const char* const argv[]) {
     ReserveStandardStreams();
     const CommandLineOutcome command = ReadCommandLine(argc, argv);
     if (!command.runTool) {
@@ -28,6 +30,7 @@ int main(int argc, char* argv[]) {
     }
     SetFloatingPointControl();
     StartConsole();
+    KeepInterruptKeys();
     // What the run leaves for afterwards (a plan for "-", a plan file that could
     // not be written) is written once the console is given back.
     const CommandLineOutcome run = RunInteractive(command, GetModuleHandleA(nullptr));

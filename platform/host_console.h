@@ -12,3 +12,8 @@ std::string TakeHostConsole();
 
 // Gives the console back as it was found; safe to call more than once.
 void GiveHostConsoleBack();
+
+// Called once the console layer has set its input mode, which makes Ctrl+C an
+// ordinary key: Ctrl+C ends the run instead, as on a terminal, whose interrupt
+// keys the emulated console keeps anyway.
+void KeepInterruptKeys();

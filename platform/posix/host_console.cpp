@@ -10,3 +10,6 @@ std::string TakeHostConsole() {
 void GiveHostConsoleBack() {
     StopTerminalConsole();
 }
+
+// Raw mode keeps the terminal's signals: its interrupt key ends the run already.
+void KeepInterruptKeys() {}

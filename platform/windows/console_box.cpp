@@ -48,6 +48,30 @@ void WaitForDismissal(HANDLE input) {
     }
 }
 
+std::vector<INPUT_RECORD> TakeWaitingInput(HANDLE input) {
+    std::vector<INPUT_RECORD> records;
+    DWORD count = 0;
+    if (GetNumberOfConsoleInputEvents(input, &count) != FALSE && count > 0) {
+        records.resize(count);
+        DWORD read = 0;
+        if (ReadConsoleInputA(input, records.data(), count, &read) == FALSE) {
+            read = 0;
+        }
+        records.resize(read);
+    }
+    return records;
+}
+
+// Ahead of what was typed after the dismissing key, so that the order stays.
+void GiveInputBack(HANDLE input, std::vector<INPUT_RECORD> records) {
+    const std::vector<INPUT_RECORD> later = TakeWaitingInput(input);
+    records.insert(records.end(), later.begin(), later.end());
+    DWORD written = 0;
+    if (!records.empty()) {
+        WriteConsoleInputA(input, records.data(), static_cast<DWORD>(records.size()), &written);
+    }
+}
+
 } // namespace
 
 void ShowConsoleBox(const std::string& title, const std::string& text) {
@@ -76,7 +100,12 @@ void ShowConsoleBox(const std::string& title, const std::string& text) {
         SetConsoleCursorInfo(output, &hidden);
         Write(output, drawn);
 
+        // Only a key pressed once the box is there closes it, as on a terminal:
+        // an Enter typed or pasted ahead must not hide the refusal unread. Such
+        // keys were typed for the questions, and go back to them afterwards.
+        const std::vector<INPUT_RECORD> typedAhead = TakeWaitingInput(input);
         WaitForDismissal(input);
+        GiveInputBack(input, typedAhead);
 
         Write(output, beneath);
         SetConsoleCursorInfo(output, &cursor);

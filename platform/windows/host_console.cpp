@@ -38,3 +38,18 @@ std::string TakeHostConsole() {
 void GiveHostConsoleBack() {
     GiveConsoleBack();
 }
+
+// With processed input the console turns Ctrl+C into the event that hand_back.h
+// answers, rather than a key record that the line editor ignores.
+void KeepInterruptKeys() {
+    const HANDLE keyboard =
+        CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD mode = 0;
+    if (keyboard != INVALID_HANDLE_VALUE && GetConsoleMode(keyboard, &mode) != FALSE) {
+        SetConsoleMode(keyboard, mode | ENABLE_PROCESSED_INPUT);
+    }
+    if (keyboard != INVALID_HANDLE_VALUE) {
+        CloseHandle(keyboard);
+    }
+}

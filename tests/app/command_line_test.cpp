@@ -1,6 +1,7 @@
 // The command line decides before the terminal is touched: which arguments run
 // the tool, which print and end, and what a refused argument says.
 #include "app/command_line.h"
+#include "app/help_closing.h"
 
 #include <gtest/gtest.h>
 
@@ -127,10 +128,13 @@ TEST(CommandLine, EachArgumentListGetsItsAction) {
 TEST(CommandLine, UsageAndVersionTexts) {
     const std::string usage = UsageText();
     EXPECT_EQ(usage.rfind("Usage: orvane\n", 0), 0u) << usage;
-    for (const char* option : {"-h, --help", "-V, --version", "--json", "--plan FILE",
-                               "orvane -- -3 4 n 4 0.5 120", "man orvane"}) {
+    for (const char* option :
+         {"-h, --help", "-V, --version", "--json", "--plan FILE", "orvane -- -3 4 n 4 0.5 120"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
+    // Where the manual is, as this system keeps it, in the last line.
+    const std::string_view closing = HelpClosingLine();
+    EXPECT_EQ(usage.substr(usage.size() - closing.size()), closing);
     std::size_t lineStart = 0;
     while (lineStart < usage.size()) {
         const std::size_t lineEnd = usage.find('\n', lineStart);

@@ -205,6 +205,7 @@ struct Refusal {
     std::string answer;     // typed, then Enter
     std::string typedInBox; // typed while the box shows; must not reach the answer
     std::string dismissKey; // Enter, Space or Escape
+    bool twice = false;     // Enter typed twice at once: the second is the question's
 };
 
 // Types a refused answer on `row`; expects the bell, the box over the screen,
@@ -230,7 +231,8 @@ void RefuseOnce(TerminalRun& tool, int row, const Refusal& refusal, std::string_
         },
         seconds(5)))
         << CaptureText(tool.terminal);
-    SendKeys(tool.terminal, {"Enter"});
+    SendKeys(tool.terminal, refusal.twice ? std::vector<std::string>{"Enter", "Enter"}
+                                          : std::vector<std::string>{"Enter"});
     ASSERT_TRUE(WaitUntil([&] { return BoxShown(tool); }, seconds(5)))
         << "no box after the refused answer:\n"
         << CaptureText(tool.terminal);
@@ -241,6 +243,18 @@ void RefuseOnce(TerminalRun& tool, int row, const Refusal& refusal, std::string_
 
     SendText(tool.terminal, refusal.typedInBox);
     SendKeys(tool.terminal, {refusal.dismissKey});
+    if (refusal.twice) {
+        // It answers the question asked again, with nothing, refused in turn.
+        ASSERT_TRUE(WaitForBells(tool, bellsBefore + 2));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                return BoxShown(tool) && Cells(CaptureScreen(tool.terminal), row, kAnswerColumn,
+                                               kWidth) == std::string(8, ' ');
+            },
+            seconds(5)))
+            << CaptureText(tool.terminal);
+        SendKeys(tool.terminal, {"Escape"});
+    }
     ASSERT_TRUE(WaitUntil([&] { return !BoxShown(tool); }, seconds(5)))
         << "box still there after " << refusal.dismissKey;
     ASSERT_TRUE(WaitForEditor(tool.terminal, row))
@@ -262,6 +276,7 @@ TEST(WholeRunInTerminal, RefusedAnswersRingBoxBlankAndAskAgain) {
         {"yes", "n", "Enter"},
         {"Y ", "Y", "Space"},
         {"", "N", "Escape"},
+        {"no", "", "Space", true},
     };
     const Refusal angleRefusals[] = {
         {"109.99", "120", "Enter"},
@@ -283,8 +298,8 @@ TEST(WholeRunInTerminal, RefusedAnswersRingBoxBlankAndAskAgain) {
             << CaptureText(tool.terminal);
         if (q == 2) {
             for (const Refusal& refusal : yesNoRefusals) {
-                ASSERT_NO_FATAL_FAILURE(
-                    RefuseOnce(tool, row, refusal, screen::kYesNoError, bells++));
+                ASSERT_NO_FATAL_FAILURE(RefuseOnce(tool, row, refusal, screen::kYesNoError, bells));
+                bells += refusal.twice ? 2 : 1;
             }
         } else if (q == 5) {
             for (const Refusal& refusal : angleRefusals) {
@@ -296,8 +311,31 @@ TEST(WholeRunInTerminal, RefusedAnswersRingBoxBlankAndAskAgain) {
     }
     ASSERT_TRUE(WaitForClosingLine(tool, 24)) << CaptureText(tool.terminal);
     ExpectScreenShows(CaptureScreen(tool.terminal), expected, 1);
-    EXPECT_EQ(BellCount(tool), 7) << "bells for accepted answers";
+    EXPECT_EQ(BellCount(tool), 9) << "bells for accepted answers";
     QuitAndExpectTerminalBack(tool, "Space", expected, 1);
+}
+
+// Ctrl+C at a question and in the box ends the run: screen kept, terminal (under
+// Wine the console, checked by hand_back_probe) handed back, status 130.
+TEST(WholeRunInTerminal, InterruptEndsTheRunAtAQuestionAndInTheBox) {
+    for (const bool inTheBox : {false, true}) {
+        SCOPED_TRACE(inTheBox ? "in the box" : "at a question");
+        TerminalRun tool;
+        StartTool(tool);
+        ASSERT_NO_FATAL_FAILURE(AnswerQuestions(tool.terminal, {"5", "4"}));
+        ASSERT_TRUE(WaitForEditor(tool.terminal, kFirstQuestionRow + 2));
+        if (inTheBox) {
+            TypeAnswer(tool.terminal, "x");
+            ASSERT_TRUE(WaitUntil([&] { return BoxShown(tool); }, seconds(5)))
+                << CaptureText(tool.terminal);
+        }
+        const Screen before = CaptureScreen(tool.terminal);
+        SendKeys(tool.terminal, {"C-c"});
+        ASSERT_NO_FATAL_FAILURE(ExpectEndsWithModesBack(tool, 130));
+        const Screen after = CaptureScreen(tool.terminal);
+        EXPECT_TRUE(after.cursorVisible);
+        EXPECT_EQ(RowText(after, kFirstQuestionRow + 1), RowText(before, kFirstQuestionRow + 1));
+    }
 }
 
 // ---- other terminal sizes ----
