@@ -29,9 +29,12 @@ inline bool EditorWaitsAt(const TmuxTerminal& terminal, int row, int column = kA
            std::to_string(column - 1) + " " + std::to_string(row - 1) + " 1";
 }
 
-// Waits up to 5 s until the cursor shows there.
+// Waits up to 30 s until the cursor shows there: orvane.exe takes a long paste
+// one key per sleep of the system's timer, which under Wine on a busy machine
+// runs to many seconds.
 inline bool WaitForEditor(const TmuxTerminal& terminal, int row, int column = kAnswerColumn) {
-    return WaitUntil([&] { return EditorWaitsAt(terminal, row, column); }, std::chrono::seconds(5));
+    return WaitUntil([&] { return EditorWaitsAt(terminal, row, column); },
+                     std::chrono::seconds(30));
 }
 
 // Types an answer (it may be empty) and Enter.
