@@ -1,4 +1,4 @@
-#include "app/layout.h"
+#include "app/model/layout.h"
 #include "tests/app/floating_point_traps.h"
 
 #include <gtest/gtest.h>
