@@ -1,14 +1,14 @@
 #include "app/command_line.h"
 
 #include "app/help_closing.h"
-#include "app/questionnaire.h"
-#include "app/screen_texts.h"
-#include "app/view_text.h"
+#include "app/model/screen_texts.h"
+#include "app/views/view_text.h"
 
-#include <array>
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 // getopt_long rather than a parser of our own or a library: glibc, macOS, the
 // BSDs and MinGW-w64 all have it, so it adds no dependency (the program may
@@ -51,19 +51,18 @@ std::string_view Trimmed(std::string_view text) {
     return start == std::string_view::npos ? "" : text.substr(start, end - start + 1);
 }
 
-CommandLineOutcome Refused(std::string message) {
-    CommandLineOutcome outcome;
-    outcome.runTool = false;
-    outcome.exitStatus = kStatusUsageError;
-    outcome.standardError = "orvane: " + message + "\n";
-    return outcome;
+CommandLineRequest Refused(std::string message) {
+    CommandLineRequest request;
+    request.kind = RunKind::print;
+    request.printed = {kStatusUsageError, "", "orvane: " + message + "\n"};
+    return request;
 }
 
-CommandLineOutcome Printed(std::string text) {
-    CommandLineOutcome outcome;
-    outcome.runTool = false;
-    outcome.standardOutput = std::move(text);
-    return outcome;
+CommandLineRequest Printed(std::string text) {
+    CommandLineRequest request;
+    request.kind = RunKind::print;
+    request.printed.standardOutput = std::move(text);
+    return request;
 }
 
 // The long name of the option whose value getopt_long answers with.
@@ -80,7 +79,7 @@ std::string_view LongName(int value) {
 // up, so it is the one before optind; a short one is named by its letter, since
 // getopt may still stand inside a group such as -xV. A known long option refused
 // is one given a value it does not take (--json=1): optopt names it then.
-CommandLineOutcome RefusedOption(const std::vector<char*>& arguments) {
+CommandLineRequest RefusedOption(const std::vector<char*>& arguments) {
     const bool isLong = optopt == 0 || optopt == 'h' || optopt == 'V' || optopt >= kJsonOption;
     if (isLong && optopt != 0) {
         return Refused("option '--" + std::string(LongName(optopt)) +
@@ -128,32 +127,34 @@ char* Restored(char* argument, const HiddenAnswers& hidden) {
 }
 
 // "orvane: answer 3 (Is the surround ... [Y/N]?) was 'yes': You must respond either Y or N"
-CommandLineOutcome RefusedAnswer(int number, std::string_view prompt, std::string_view given,
+CommandLineRequest RefusedAnswer(int number, std::string_view prompt, std::string_view given,
                                  std::string_view error) {
     return Refused("answer " + std::to_string(number) + " (" + std::string(Trimmed(prompt)) +
                    ") was " + Quoted(given) + ": " + std::string(Trimmed(error)));
 }
 
-// Six answers, checked as the questionnaire checks them.
-CommandLineOutcome GivenAnswers(CommandLineOutcome outcome, const std::vector<char*>& given) {
-    if (given.size() != 6) {
+// Six answers, read and checked by the questionnaire's rules.
+CommandLineRequest GivenAnswers(CommandLineRequest request, const std::vector<char*>& given) {
+    if (given.size() != kAnswerCount) {
         return Refused("six answers needed, " + std::to_string(given.size()) +
                        " given; usage: " + std::string(kAnswersUsage));
     }
-    outcome.answers.assign(given.begin(), given.end());
-    if (!YesNoAccepted(NormalisedYesNo(outcome.answers[2]))) {
-        return RefusedAnswer(3, screen::kFixedPrompt, outcome.answers[2], screen::kYesNoError);
+    AnswerTexts texts;
+    std::copy(given.begin(), given.end(), texts.begin());
+    request.answers = ReadAnswers(texts);
+    if (request.answers.refused == kYesNoAnswer) {
+        return RefusedAnswer(kYesNoAnswer, screen::kFixedPrompt, texts[2], screen::kYesNoError);
     }
-    if (!AngleAccepted(outcome.answers[5])) {
-        return RefusedAnswer(6, screen::kAnglePrompt, outcome.answers[5], screen::kAngleError);
+    if (request.answers.refused == kAngleAnswer) {
+        return RefusedAnswer(kAngleAnswer, screen::kAnglePrompt, texts[5], screen::kAngleError);
     }
-    outcome.runTool = false;
-    return outcome;
+    request.kind = RunKind::givenAnswers;
+    return request;
 }
 
 } // namespace
 
-CommandLineOutcome ReadCommandLine(int argc, const char* const argv[]) {
+CommandLineRequest ReadCommandLine(int argc, const char* const argv[]) {
     // getopt_long reorders the array it is given (never the texts): a copy of
     // our own, ending in the null pointer it looks for, with a name in front.
     static char kName[] = "orvane";
@@ -171,7 +172,7 @@ CommandLineOutcome ReadCommandLine(int argc, const char* const argv[]) {
     // fresh start, so that every call reads its own arguments; the messages are ours.
     optind = 0;
     opterr = 0;
-    CommandLineOutcome outcome;
+    CommandLineRequest request;
     for (;;) {
         const int option =
             getopt_long(count, arguments.data(), kShortOptions, kLongOptions, nullptr);
@@ -185,9 +186,9 @@ CommandLineOutcome ReadCommandLine(int argc, const char* const argv[]) {
             return Printed(VersionText());
         }
         if (option == kJsonOption) {
-            outcome.json = true;
+            request.json = true;
         } else if (option == kPlanOption && optarg != nullptr && *optarg != '\0') {
-            outcome.planPath = Restored(optarg, hidden);
+            request.planPath = Restored(optarg, hidden);
         } else if (option == kPlanOption || (option == ':' && optopt == kPlanOption)) {
             // ':' alone is no proof: the BSDs' and MinGW's getopt_long also answer it for
             // an option that takes no value and was given one (--json=1).
@@ -201,10 +202,10 @@ CommandLineOutcome ReadCommandLine(int argc, const char* const argv[]) {
     for (char*& answer : given) {
         answer = Restored(answer, hidden);
     }
-    if (given.empty() && !outcome.json) {
-        return outcome; // the questionnaire, with the plan when asked for
+    if (given.empty() && !request.json) {
+        return request; // the questionnaire, with the plan when asked for
     }
-    return GivenAnswers(std::move(outcome), given);
+    return GivenAnswers(std::move(request), given);
 }
 
 std::string UsageText() {
@@ -255,15 +256,14 @@ std::string ToolAndVersion() {
     return text;
 }
 
-int WriteCommandLineOutcome(const CommandLineOutcome& outcome) {
-    std::fputs(outcome.standardError.c_str(), stderr);
-    const bool written =
-        std::fwrite(outcome.standardOutput.data(), 1, outcome.standardOutput.size(), stdout) ==
-        outcome.standardOutput.size();
+int WriteOutput(const CommandLineOutput& output) {
+    std::fputs(output.standardError.c_str(), stderr);
+    const bool written = std::fwrite(output.standardOutput.data(), 1, output.standardOutput.size(),
+                                     stdout) == output.standardOutput.size();
     // The stream's error too: a C runtime may report a failed flush only there.
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || !written) {
         std::fputs("orvane: cannot write to standard output\n", stderr);
         return 1;
     }
-    return outcome.exitStatus;
+    return output.status;
 }

@@ -4,18 +4,30 @@
 // tool without disturbing the screen. Pure, so every entry point shares it.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "app/model/answers.h"
 
-// What the process does with its command line.
-struct CommandLineOutcome {
-    bool runTool = true;              // no answers: the questionnaire in the terminal
-    int exitStatus = 0;               // when not running the tool: the status to end with
-    std::string standardOutput;       // text for standard output (help, version)
-    std::string standardError;        // text for standard error (a refused argument)
-    std::vector<std::string> answers; // the six answers as given, once accepted
-    bool json = false;                // --json: the results as one JSON object
-    std::string planPath;             // --plan: "" none, "-" standard output, else a file
+#include <string>
+
+// What a run leaves for the process to end with.
+struct CommandLineOutput {
+    int status = 0;             // the exit status
+    std::string standardOutput; // text for standard output (help, version, views)
+    std::string standardError;  // text for standard error (a refusal, a failed write)
+};
+
+// What the command line asks the process to do.
+enum class RunKind {
+    interactive,  // no answers: the questionnaire in the terminal
+    givenAnswers, // six answers, accepted: the views without a terminal
+    print,        // help, version or a refusal: `printed` alone
+};
+
+struct CommandLineRequest {
+    RunKind kind = RunKind::interactive;
+    CommandLineOutput printed; // for RunKind::print
+    Answers answers{};         // for RunKind::givenAnswers: as given and as read
+    bool json = false;         // --json: the results as one JSON object
+    std::string planPath;      // --plan: "" none, "-" standard output, else a file
 };
 
 // Decides from main's arguments, argv[0] being the program's name, with
@@ -25,13 +37,13 @@ struct CommandLineOutcome {
 // unambiguous (--vers); one given a value it does not take (--json=1) is refused
 // with "orvane: option '--json' takes no value; try 'orvane --help'\n".
 // Examples: {"orvane"} and {"orvane", "--plan", "p.svg"} run the tool; {"orvane", "-V"}
-// ends with status 0 and VersionText() on standard output; {"orvane", "5", "4", "n",
-// "4", "0.5", "120"} gives runTool false and the six answers, the "n" kept as typed;
-// {"orvane", "-x"} ends with status 2 and
+// prints VersionText() with status 0; {"orvane", "5", "4", "n", "4", "0.5", "120"} gives
+// the six answers, given[2] "n" as typed and set.surroundFixed "N";
+// {"orvane", "-x"} prints with status 2 and
 // "orvane: unknown option '-x'; try 'orvane --help'\n" on standard error; {"orvane",
 // "5"} with status 2 and a usage line; a Y/N answer other than Y, y, N or n, or an
 // angle outside 110..145, with status 2 and one line naming the question.
-CommandLineOutcome ReadCommandLine(int argc, const char* const argv[]);
+CommandLineRequest ReadCommandLine(int argc, const char* const argv[]);
 
 // The usage that --help prints.
 std::string UsageText();
@@ -42,11 +54,11 @@ std::string VersionText();
 // VersionText without its newline, to name the tool inside the JSON and the plan.
 std::string ToolAndVersion();
 
-// The project version, and the commit as git describe named it when the build
-// was configured, e.g. "1.0.0 (df688be-dirty)"; only "1.0.0" outside git.
+// The project version, and the commit as git describe named it when the program
+// was last built, e.g. "1.0.0 (df688be-dirty)"; only "1.0.0" outside git.
 const char* BuildVersion();
 
-// Writes the outcome's texts to standard error and standard output; returns the
-// exit status, or 1 when standard output could not take the text (a full disk
+// Writes the output's texts to standard error and standard output; returns its
+// status, or 1 when standard output could not take the text (a full disk
 // must not pass for a printed help).
-int WriteCommandLineOutcome(const CommandLineOutcome& outcome);
+int WriteOutput(const CommandLineOutput& output);

@@ -10,7 +10,7 @@
 // in read() and writes each byte back. Where a running process cannot be read
 // (no Linux /proc: macOS, the BSDs) the spells and wake-ups are left out, and
 // only each whole run's CPU share, from wait4, is reported.
-#include "app/screen_texts.h"
+#include "app/model/screen_texts.h"
 #include "pty_child.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // and a fixed surround spacing, and the loop that runs a layout function over them.
 #pragma once
 
-#include "app/layout.h"
+#include "app/model/layout.h"
 
 #include <benchmark/benchmark.h>
 

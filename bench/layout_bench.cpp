@@ -1,6 +1,6 @@
 // ComputeLayout against the same formulas in plain double arithmetic with the C library's sine
 // and cosine, in the same run: what the extended type and its sine cost on this machine.
-#include "app/layout.h"
+#include "app/model/layout.h"
 
 #include "bench/layout_answers.h"
 

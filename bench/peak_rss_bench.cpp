@@ -5,7 +5,7 @@
 // reports 65535 x 65535. ORVANE_RSS_PROGRAM names another build of the tool to
 // measure, e.g. the release binary:
 // ORVANE_RSS_PROGRAM=build/release/app/orvane peak_rss_bench
-#include "app/screen_texts.h"
+#include "app/model/screen_texts.h"
 #include "pty_child.h"
 
 #include <benchmark/benchmark.h>

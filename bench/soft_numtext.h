@@ -2,7 +2,7 @@
 // under other names, so that one benchmark can run both types side by side.
 #pragma once
 
-#include "app/layout.h"
+#include "app/model/layout.h"
 #include "numtext/numtext.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 // Whole-process start-up: from spawning the tool on a fresh 80 x 25
 // pseudo-terminal until its banner has reached the terminal, against /bin/true
 // spawned the same way, in the same run. Also counts the bytes the tool sends.
-#include "app/screen_texts.h"
+#include "app/model/screen_texts.h"
 #include "pty_child.h"
 
 #include <benchmark/benchmark.h>

@@ -3,8 +3,9 @@
 // number of cells that changed; the whole results screen in each terminal
 // style against the 16-colour UTF-8 one; and the time to render the whole
 // screen against copying as many bytes with memcpy, in the same run.
-#include "app/screen_texts.h"
-#include "app/winmain.h"
+#include "app/flow/window_setup.h"
+#include "app/flow/winmain.h"
+#include "app/model/screen_texts.h"
 #include "console/console.h"
 #include "platform/posix/console_screen.h"
 #include "platform/posix/headless.h"

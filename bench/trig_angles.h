@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-// As app/layout.cpp forms them: the degree factor and the rear angle are stored as doubles,
+// As app/model/layout.cpp forms them: the degree factor and the rear angle are stored as doubles,
 // the fixed angles are multiplied out in extended.
 inline numtext::Extended LayoutDegree() {
     return static_cast<double>(numtext::Extended(3.14159265359) / 180);

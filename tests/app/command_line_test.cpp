@@ -11,7 +11,7 @@
 
 namespace {
 
-CommandLineOutcome Read(std::vector<const char*> arguments) {
+CommandLineRequest Read(std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "orvane");
     return ReadCommandLine(static_cast<int>(arguments.size()), arguments.data());
 }
@@ -100,11 +100,12 @@ TEST(CommandLine, EachArgumentListGetsItsAction) {
             trace += std::string("[") + argument + "]";
         }
         SCOPED_TRACE(trace);
-        const CommandLineOutcome outcome = Read(c.arguments);
-        EXPECT_EQ(outcome.runTool, c.expect == runs);
+        const CommandLineRequest request = Read(c.arguments);
+        const CommandLineOutput& outcome = request.printed;
+        EXPECT_EQ(request.kind == RunKind::interactive, c.expect == runs);
         if (c.expect == runs || c.expect == answered) {
             EXPECT_EQ(outcome.standardOutput + outcome.standardError, "");
-            EXPECT_EQ(outcome.exitStatus, 0);
+            EXPECT_EQ(outcome.status, 0);
             // The answers as given, the options wherever they stood.
             std::vector<std::string> answers;
             for (const char* argument : c.arguments) {
@@ -113,10 +114,13 @@ TEST(CommandLine, EachArgumentListGetsItsAction) {
                     answers.push_back(argument);
                 }
             }
-            EXPECT_EQ(outcome.answers, answers);
+            const AnswerTexts& given = request.answers.given;
+            EXPECT_EQ(std::vector<std::string>(given.begin(), given.end()),
+                      c.expect == answered ? answers : std::vector<std::string>(6));
             continue;
         }
-        EXPECT_EQ(outcome.exitStatus, c.expect == refused ? 2 : 0);
+        EXPECT_EQ(request.kind, RunKind::print);
+        EXPECT_EQ(outcome.status, c.expect == refused ? 2 : 0);
         const std::string expectedOut = c.expect == usage     ? UsageText()
                                         : c.expect == version ? VersionText()
                                                               : "";

@@ -1,4 +1,5 @@
-#include "app/layout.h"
+#include "app/model/answers.h"
+#include "app/model/layout.h"
 #include "tests/app/floating_point_traps.h"
 
 #include <gtest/gtest.h>
@@ -339,6 +340,42 @@ TEST(ComputeLayout, SpecialAnswersGiveTheIeeeResults) {
         for (const Expect& e : c.expects) {
             ExpectValue(layout.*e.field, e.value, c.name, e.name);
         }
+    }
+}
+
+// ---- the answers read once -------------------------------------------------------------
+
+// Every kind of run reads the texts here: the rules in the order asked (Y/N first), the
+// angle judged on its extended value, and the layout at that value equal to the one from
+// the text to the last bit.
+TEST(ReadAnswers, StoresChecksAndKeepsTheAngleValue) {
+    const struct {
+        AnswerTexts given;
+        int refused;
+        const char* stored; // surroundFixed as stored
+        double angleRead;
+    } cases[] = {
+        {{"5", "4", "n", "4", "0.5", "120"}, 0, "N", 120},
+        {{"4", "3", "y", "3", "1", "110"}, 0, "Y", 110},
+        {{"abc", "-3", "N", "", "0.5", "145"}, 0, "N", 145},
+        {{"5", "4", "yes", "4", "0.5", "120"}, kYesNoAnswer, "yes", 120},
+        {{"5", "4", "x", "4", "0.5", "100"}, kYesNoAnswer, "x", 100},
+        {{"5", "4", "Y", "4", "0.5", "109.99"}, kAngleAnswer, "Y", 109.99},
+        // Above 145 in extended, 145 once stored as a double.
+        {{"5", "4", "N", "4", "0.5", "145.000000000000001"}, kAngleAnswer, "N", 145},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.given[2] + " " + c.given[5]);
+        const Answers read = ReadAnswers(c.given);
+        EXPECT_EQ(read.given, c.given);
+        EXPECT_EQ(read.refused, c.refused);
+        EXPECT_EQ(read.set.surroundFixed, c.stored);
+        EXPECT_EQ(read.spacingFixed, read.set.surroundFixed == "Y");
+        EXPECT_EQ(read.set.surroundAngle, c.given[5]);
+        EXPECT_TRUE(SameBits(read.angleRead, c.angleRead));
+        const LayoutResult fromValue = ComputeLayout(read.set, read.angle);
+        const LayoutResult fromText = ComputeLayout(read.set);
+        EXPECT_EQ(std::memcmp(&fromValue, &fromText, sizeof fromValue), 0);
     }
 }
 

@@ -1,5 +1,5 @@
-#include "app/screen_texts.h"
-#include "app/winmain.h"
+#include "app/flow/window_setup.h"
+#include "app/model/screen_texts.h"
 #include "console/console.h"
 #include "platform/floating_point.h"
 #include "platform/posix/headless.h"

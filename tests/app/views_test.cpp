@@ -2,11 +2,11 @@
 // set is typed into the headless questionnaire and given as arguments, and the
 // rows, the JSON (read by Python's parser) and the plan (read as XML) must show
 // what the screen shows.
-#include "app/answers_run.h"
-#include "app/plan_view.h"
-#include "app/screen_texts.h"
-#include "app/shown_results.h"
-#include "app/winmain.h"
+#include "app/flow/winmain.h"
+#include "app/model/screen_texts.h"
+#include "app/model/shown_results.h"
+#include "app/runs.h"
+#include "app/views/plan_view.h"
 #include "console/console.h"
 #include "platform/posix/headless.h"
 #include "tests/golden/golden_screen.h"
@@ -27,10 +27,10 @@
 
 namespace {
 
-using Answers = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 // The README's worked examples and the fixed runs of the end-to-end tests.
-const Answers kAnswerSets[] = {
+const Texts kAnswerSets[] = {
     {"5", "4", "n", "4", "0.5", "120"},
     {"4", "3", "Y", "3", "1", "110"},
     {"20", "20", "N", "20", "1", "110"},
@@ -53,7 +53,7 @@ std::string TrimmedRight(const std::string& text) {
 }
 
 // The results as the headless run's final screen shows them.
-std::vector<Shown> ScreenResults(const Answers& answers) {
+std::vector<Shown> ScreenResults(const Texts& answers) {
     StartHeadlessConsole(80, 25);
     StartConsole();
     for (const std::string& answer : answers) {
@@ -81,14 +81,14 @@ std::vector<Shown> ScreenResults(const Answers& answers) {
     return shown;
 }
 
-CommandLineOutcome Given(const Answers& answers, std::vector<const char*> options = {}) {
+CommandLineRequest Given(const Texts& answers, std::vector<const char*> options = {}) {
     options.insert(options.begin(), "orvane");
     options.push_back("--"); // for the negative answers
     for (const std::string& answer : answers) {
         options.push_back(answer.c_str());
     }
-    CommandLineOutcome command = ReadCommandLine(static_cast<int>(options.size()), options.data());
-    EXPECT_EQ(command.answers.size(), 6u) << command.standardError;
+    CommandLineRequest command = ReadCommandLine(static_cast<int>(options.size()), options.data());
+    EXPECT_EQ(command.kind, RunKind::givenAnswers) << command.printed.standardError;
     return command;
 }
 
@@ -109,17 +109,15 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST(Views, RowsShowWhatTheScreenShows) {
     const std::string marker = "  over the maximum ";
-    for (const Answers& answers : kAnswerSets) {
+    for (const Texts& answers : kAnswerSets) {
         SCOPED_TRACE(answers[0] + " " + answers[5]);
         const std::vector<Shown> expected = ScreenResults(answers);
         ASSERT_GE(expected.size(), 5u);
-        const CommandLineOutcome command = Given(answers);
-        const AnswerSet given = GivenAnswerSet(command);
-        const LayoutResult layout = ComputeLayout(given);
+        const CommandLineRequest command = Given(answers);
+        const LayoutResult layout = ComputeLayout(command.answers.set);
         for (const bool colour : {false, true}) {
             std::vector<Shown> rows;
-            for (const std::string& line :
-                 Lines(GivenAnswersOutput(command, given, layout, colour))) {
+            for (const std::string& line : Lines(GivenAnswersOutput(command, layout, colour))) {
                 std::string value = line.substr(screen::kAnswerColumn - 1);
                 const bool coloured = value.rfind("\x1b[", 0) == 0;
                 EXPECT_EQ(coloured, colour && value.find(marker) != std::string::npos) << line;
@@ -218,16 +216,15 @@ const std::map<std::string, double LayoutResult::*> kFields = {
 // Each answer set's JSON and plan, parsed: the JSON's numbers read back to
 // ComputeLayout's bits, its texts and marks are `expected` (in screen order),
 // and so are the plan's dimension labels and marks.
-void ExpectJsonAndPlan(const std::vector<Answers>& answerSets,
+void ExpectJsonAndPlan(const std::vector<Texts>& answerSets,
                        const std::vector<std::vector<Shown>>& expected) {
     std::vector<std::string> views;
     std::vector<LayoutResult> layouts;
-    for (const Answers& answers : answerSets) {
-        const CommandLineOutcome command = Given(answers, {"--json"});
-        const AnswerSet given = GivenAnswerSet(command);
-        layouts.push_back(ComputeLayout(given));
-        views.push_back(GivenAnswersOutput(command, given, layouts.back(), false));
-        views.push_back(PlanSvg(given, layouts.back(), "orvane test"));
+    for (const Texts& answers : answerSets) {
+        const CommandLineRequest command = Given(answers, {"--json"});
+        layouts.push_back(ComputeLayout(command.answers.set));
+        views.push_back(GivenAnswersOutput(command, layouts.back(), false));
+        views.push_back(PlanSvg(command.answers, layouts.back(), "orvane test"));
     }
     const std::vector<std::vector<ParsedLine>> parsed = ParsedViews(views, {".json", ".svg"});
     for (std::size_t i = 0; i < answerSets.size(); ++i) {
@@ -256,7 +253,7 @@ TEST(Views, JsonAndPlanParseAndAgreeWithTheScreen) {
         GTEST_SKIP() << "python3 is not installed";
     }
     std::vector<std::vector<Shown>> screens;
-    for (const Answers& answers : kAnswerSets) {
+    for (const Texts& answers : kAnswerSets) {
         screens.push_back(ScreenResults(answers));
     }
     ExpectJsonAndPlan({std::begin(kAnswerSets), std::end(kAnswerSets)}, screens);
@@ -269,17 +266,17 @@ TEST(Views, NonFiniteAndDegenerateResultsStayValid) {
     if (!HavePython()) {
         GTEST_SKIP() << "python3 is not installed";
     }
-    const std::vector<Answers> cases = {
+    const std::vector<Texts> cases = {
         {"4", "3", "Y", "1e999", "1", "110"},
         {"1e999", "1e999", "N", "1e999", "1e999", "120"},
         {"0", "4", "N", "4", "0.5", "120"},
         {"5", "4", "n", "4", "3", "120"},
     };
     std::vector<std::vector<Shown>> expected;
-    for (const Answers& answers : cases) {
-        const AnswerSet given = GivenAnswerSet(Given(answers));
+    for (const Texts& answers : cases) {
+        const Answers given = Given(answers).answers;
         expected.emplace_back();
-        for (const ShownResult& line : ShownResults(given, ComputeLayout(given))) {
+        for (const ShownResult& line : ShownResults(given, ComputeLayout(given.set))) {
             expected.back().push_back({std::string(line.label), line.text, line.over});
         }
     }
@@ -304,17 +301,17 @@ TEST(Views, JsonWritesUtf8AnswersAsCharactersAndOtherBytesEscaped) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.given);
-        const CommandLineOutcome command = Given({"5", "4", "n", "4", "0.5", c.given}, {"--json"});
-        const AnswerSet given = GivenAnswerSet(command);
-        const std::string json = GivenAnswersOutput(command, given, ComputeLayout(given), false);
+        const CommandLineRequest command = Given({"5", "4", "n", "4", "0.5", c.given}, {"--json"});
+        const std::string json =
+            GivenAnswersOutput(command, ComputeLayout(command.answers.set), false);
         EXPECT_NE(json.find("\"given\": \"" + std::string(c.written) + "\""), std::string::npos)
             << json;
     }
 }
 
 TEST(Views, PlanOfTheWorkedExampleMatchesItsGoldenFile) {
-    const AnswerSet given = GivenAnswerSet(Given({"5", "4", "n", "4", "0.5", "120"}));
-    const std::string svg = PlanSvg(given, ComputeLayout(given), "orvane 6.0, build golden");
+    const Answers given = Given({"5", "4", "n", "4", "0.5", "120"}).answers;
+    const std::string svg = PlanSvg(given, ComputeLayout(given.set), "orvane 6.0, build golden");
     const std::string golden = golden::GoldenFilePath("plan_5_4_n_4_0.5_120.svg");
     if (golden::UpdatingGoldenScreens()) {
         std::ofstream(golden, std::ios::binary) << svg;
@@ -327,11 +324,11 @@ TEST(Views, PlanOfTheWorkedExampleMatchesItsGoldenFile) {
 // The interactive run with --plan: the same screen cell for cell, the plan on
 // disk by the time the key is awaited, a failure kept for after the hand-back.
 TEST(Views, InteractiveRunDeliversThePlanWithoutChangingTheScreen) {
-    const Answers answers = {"4", "3", "Y", "3", "1", "110"};
+    const Texts answers = {"4", "3", "Y", "3", "1", "110"};
     ScreenResults(answers);
     const std::vector<ScreenCell> plain = HeadlessConsole().cells;
-    const AnswerSet given = GivenAnswerSet(Given(answers));
-    const std::string svg = PlanSvg(given, ComputeLayout(given), ToolAndVersion());
+    const Answers given = Given(answers).answers;
+    const std::string svg = PlanSvg(given, ComputeLayout(given.set), ToolAndVersion());
     const std::string file = ::testing::TempDir() + "orvane-interactive-plan.svg";
     std::remove(file.c_str());
     struct Case {
@@ -365,13 +362,13 @@ TEST(Views, InteractiveRunDeliversThePlanWithoutChangingTheScreen) {
                 PushTyping("q");
             }
         };
-        CommandLineOutcome command;
+        CommandLineRequest command;
         command.planPath = c.path;
-        const CommandLineOutcome run = RunInteractive(command, GetModuleHandleA(nullptr));
+        const CommandLineOutput run = RunInteractive(command, GetModuleHandleA(nullptr));
         HeadlessConsole().idleHandler = nullptr;
         EXPECT_TRUE(looked);
         EXPECT_TRUE(SameCells(HeadlessConsole().cells, plain));
-        EXPECT_EQ(run.exitStatus, c.status);
+        EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(run.standardOutput, c.standardOutput);
         EXPECT_EQ(run.standardError.empty(), !c.errorLine) << run.standardError;
         EXPECT_EQ(run.standardError.find('\n'),

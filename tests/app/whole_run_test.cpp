@@ -2,8 +2,8 @@
 // screen compared cell by cell with its file in tests/golden/, so a failure
 // names the cell that differs. ORVANE_UPDATE_GOLDEN=1 rewrites the files from
 // these runs instead (the update_golden_screens target does that).
-#include "app/screen_texts.h"
-#include "app/winmain.h"
+#include "app/flow/winmain.h"
+#include "app/model/screen_texts.h"
 #include "console/console.h"
 #include "platform/posix/headless.h"
 #include "tests/golden/golden_screen.h"

@@ -3,7 +3,7 @@
 // past what it has echoed already.
 #pragma once
 
-#include "app/screen_texts.h"
+#include "app/model/screen_texts.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/tmux_terminal.h"
 

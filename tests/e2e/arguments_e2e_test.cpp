@@ -1,6 +1,6 @@
 // Answers given as arguments, as a script meets them: no controlling terminal,
 // standard input from /dev/null, both streams into pipes.
-#include "app/screen_texts.h"
+#include "app/model/screen_texts.h"
 #include "tests/e2e/host_process.h"
 
 #include "tests/e2e/wrapped_run.h"

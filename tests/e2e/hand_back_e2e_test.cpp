@@ -3,7 +3,7 @@
 // the modes and the cursor, keeps the last screen and ends the tool by that
 // signal; the terminal's interrupt and quit keys end the tool the same way at
 // every wait, and its suspend key stops it until fg, which redraws and goes on.
-#include "app/screen_texts.h"
+#include "app/model/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_compare.h"

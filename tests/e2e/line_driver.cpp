@@ -3,7 +3,7 @@
 // on the row below as "   got N: <bytes>" (bytes outside 32..126 as \xNN).
 // It ends after the line "quit". An optional argument is a pause in
 // milliseconds before the first line is read, for typing ahead.
-#include "app/screen_texts.h"
+#include "app/model/screen_texts.h"
 #include "console/console.h"
 #include "platform/floating_point.h"
 #include "platform/posix/terminal.h"

@@ -4,7 +4,7 @@
 // ORVANE_E2E_COMMAND gives (orvane.exe under Wine); without it there is
 // nothing to compare and the test is skipped. The results screens are
 // compared with their golden screens too.
-#include "app/screen_texts.h"
+#include "app/model/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_compare.h"

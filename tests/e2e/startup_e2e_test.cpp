@@ -1,6 +1,6 @@
 // Start-up as a user sees it: the tool in a real 80 x 25 terminal, its banner
 // read back cell by cell, and the terminal checked after it has gone.
-#include "app/screen_texts.h"
+#include "app/model/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"

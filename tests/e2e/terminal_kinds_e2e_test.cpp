@@ -2,7 +2,7 @@
 // entry and NO_COLOR allow, a value over its maximum standing out in each,
 // the refusal where the cursor cannot be placed, and the error box's frame
 // under an ASCII locale and under a UTF-8 one that is not installed.
-#include "app/screen_texts.h"
+#include "app/model/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_grid.h"

@@ -2,7 +2,7 @@
 // pane, refusals with their bell and error box, the results screen read back
 // cell by cell against its golden screen, and the terminal checked after the
 // closing key.
-#include "app/screen_texts.h"
+#include "app/model/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
 #include "tests/e2e/screen_compare.h"

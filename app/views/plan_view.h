@@ -1,7 +1,8 @@
 // The layout drawn as an SVG picture to take into the room.
 #pragma once
 
-#include "app/layout.h"
+#include "app/model/answers.h"
+#include "app/model/layout.h"
 
 #include <string>
 #include <string_view>
@@ -23,4 +24,4 @@
 // number is drawn at the listening position and a note says so; a negative
 // surroundRadius (a height above the listening distance) is drawn where the
 // formulas put it, with a note; with L = 0 everything meets at the listening position.
-std::string PlanSvg(const AnswerSet& answers, const LayoutResult& layout, std::string_view tool);
+std::string PlanSvg(const Answers& answers, const LayoutResult& layout, std::string_view tool);

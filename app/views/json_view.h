@@ -1,13 +1,13 @@
 // The answers and results as one JSON object, for scripts.
 #pragma once
 
-#include "app/layout.h"
+#include "app/model/answers.h"
+#include "app/model/layout.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 
-// `given` are the six answers as the user gave them, `tool` the name and version
+// The answers as given and as read, `tool` the name and version
 // (VersionText without its newline). The object, keys in screen order:
 //   {"tool": "orvane 6.0, build 1.0.0",
 //    "answers": {"maxFrontBack": {"question": "Maximum front-back ...?", "given": "5",
@@ -21,5 +21,4 @@
 // byte or a byte above 127 that is no part of a UTF-8 character as \u00NN (the byte's own
 // number), so the output is valid UTF-8 whatever was given. Labels and questions are the screen's
 // without their leading blanks.
-std::string LayoutJson(const std::array<std::string, 6>& given, const AnswerSet& answers,
-                       const LayoutResult& layout, std::string_view tool);
+std::string LayoutJson(const Answers& answers, const LayoutResult& layout, std::string_view tool);

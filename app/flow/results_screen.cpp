@@ -1,7 +1,7 @@
-#include "app/results_screen.h"
+#include "app/flow/results_screen.h"
 
-#include "app/screen_texts.h"
-#include "app/shown_results.h"
+#include "app/model/screen_texts.h"
+#include "app/model/shown_results.h"
 #include "console/console.h"
 
 #include <string>
@@ -60,11 +60,7 @@ void ShowLine(const ShownResult& line) {
 
 } // namespace
 
-std::string_view ResultMask(double value) {
-    return value < 10 ? "0.00" : "00.00";
-}
-
-void ShowResultTable(const AnswerSet& answers, const LayoutResult& layout) {
+void ShowResultTable(const Answers& answers, const LayoutResult& layout) {
     // Every text is made before the table is printed. The last answer's line
     // editor has ended its line: that row and the next are the two blank rows
     // above the table.

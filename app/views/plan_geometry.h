@@ -2,9 +2,8 @@
 // points each shown spacing is measured between, in the user's own unit.
 #pragma once
 
-#include "app/layout.h"
-
-#include <string_view>
+#include "app/model/layout.h"
+#include "app/model/shown_results.h"
 
 // A place seen from above: x to the listener's right, y straight ahead, the
 // listening position at (0, 0).
@@ -26,7 +25,7 @@ struct SpeakerPlaces {
 // lies surroundRadius sin X behind the listener.
 SpeakerPlaces PlaceSpeakers(const LayoutResult& layout);
 
-// The two points a shown spacing (by its key) is measured between, and along which axis:
+// The two points a shown spacing is measured between, and along which axis:
 //   listeningDistance    front L to front R, across (2 L sin 30 = L)
 //   sidePairSpacing      side L to side R, across (2 L sin 55)
 //   surroundPairSpacing  surround L to surround R, across (2 surroundRadius cos X)
@@ -41,4 +40,4 @@ struct MeasuredPair {
     bool frontToBack; // measured along y; otherwise across, along x
     int lane;         // for front-to-back ones: 1, 2 or 3; 0 for the others
 };
-MeasuredPair MeasuredBetween(std::string_view key, const SpeakerPlaces& places);
+MeasuredPair MeasuredBetween(ResultLine line, const SpeakerPlaces& places);

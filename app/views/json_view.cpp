@@ -1,14 +1,11 @@
-#include "app/json_view.h"
+#include "app/views/json_view.h"
 
-#include "app/screen_texts.h"
-#include "app/shown_results.h"
-#include "app/view_text.h"
-#include "numtext/numtext.h"
+#include "app/model/screen_texts.h"
+#include "app/model/shown_results.h"
+#include "app/views/view_text.h"
 
 #include <cmath>
 #include <vector>
-
-using numtext::ParseNumber;
 
 namespace {
 
@@ -109,25 +106,23 @@ std::string Result(const ShownResult& line) {
 
 } // namespace
 
-std::string LayoutJson(const std::array<std::string, 6>& given, const AnswerSet& answers,
-                       const LayoutResult& layout, std::string_view tool) {
+std::string LayoutJson(const Answers& answers, const LayoutResult& layout, std::string_view tool) {
     const std::string_view spacingPrompt =
-        answers.surroundFixed == "Y" ? kFixedSpacingPrompt : kMaximumSpacingPrompt;
-    const double angle = static_cast<double>(ParseNumber(answers.surroundAngle));
+        answers.spacingFixed ? kFixedSpacingPrompt : kMaximumSpacingPrompt;
+    const AnswerTexts& given = answers.given;
+    const AnswerSet& read = answers.set;
     const std::vector<std::string> answerMembers = {
-        Member("maxFrontBack",
-               Answer(kFrontBackPrompt, given[0], JsonNumber(answers.maxFrontBack))),
-        Member("maxSideSide", Answer(kSideSidePrompt, given[1], JsonNumber(answers.maxSideSide))),
-        Member("surroundFixed", Answer(kFixedPrompt, given[2], JsonString(answers.surroundFixed))),
+        Member("maxFrontBack", Answer(kFrontBackPrompt, given[0], JsonNumber(read.maxFrontBack))),
+        Member("maxSideSide", Answer(kSideSidePrompt, given[1], JsonNumber(read.maxSideSide))),
+        Member("surroundFixed", Answer(kFixedPrompt, given[2], JsonString(read.surroundFixed))),
         Member("surroundSpacing",
-               Answer(spacingPrompt, given[3], JsonNumber(answers.surroundSpacing))),
-        Member("surroundHeight",
-               Answer(kHeightPrompt, given[4], JsonNumber(answers.surroundHeight))),
-        Member("surroundAngle", Answer(kAnglePrompt, given[5], JsonNumber(angle))),
+               Answer(spacingPrompt, given[3], JsonNumber(read.surroundSpacing))),
+        Member("surroundHeight", Answer(kHeightPrompt, given[4], JsonNumber(read.surroundHeight))),
+        Member("surroundAngle", Answer(kAnglePrompt, given[5], JsonNumber(answers.angleRead))),
     };
     std::vector<std::string> resultMembers;
     for (const ShownResult& line : ShownResults(answers, layout)) {
-        resultMembers.push_back(Member(line.key, Result(line)));
+        resultMembers.push_back(Member(ResultKey(line.line), Result(line)));
     }
     return Object({Member("tool", JsonString(tool)), Member("answers", Object(answerMembers, 4)),
                    Member("listeningDistance", JsonNumber(layout.listeningDistance)),

@@ -2,6 +2,8 @@
 // spacings the listener measures out.
 #pragma once
 
+#include "numtext/numtext.h"
+
 #include <string>
 
 // The six answers, in the order asked.
@@ -35,3 +37,7 @@ struct LayoutResult {
 // number) go through IEEE arithmetic as they are. Answers 5, 4, "N", 4, 0.5, "120" give
 // listeningDistance 2.362908 (decided by the surround spacing) and surroundPairSpacing 4.
 LayoutResult ComputeLayout(const AnswerSet& answers);
+
+// The same layout at the angle's value as already read (Answers::angle), so that the
+// angle text is parsed once for every use.
+LayoutResult ComputeLayout(const AnswerSet& answers, numtext::Extended angle);

@@ -1,5 +1,6 @@
-#include "app/screen_texts.h"
-#include "app/winmain.h"
+#include "app/flow/window_setup.h"
+
+#include "app/model/screen_texts.h"
 #include "console/addon_call.h"
 #include "console/console.h"
 #include "platform/console_addon.h"
@@ -32,4 +33,17 @@ void SetUpConsoleWindow(HINSTANCE instance) {
     ClearScreen();
     SetColor(screen::kAnswerColour, screen::kBackground);
     SetCursor(0);
+}
+
+void ShowBanner() {
+    NewLine();
+    PrintText(screen::kBannerTitle);
+    NewLine();
+    PrintText(screen::kBannerCredit);
+    NewLine();
+    PrintText(screen::kBannerAddress);
+    NewLine();
+    NewLine();
+    NewLine();
+    NewLine();
 }

@@ -1,4 +1,4 @@
-#include "app/plan_geometry.h"
+#include "app/views/plan_geometry.h"
 
 #include <cmath>
 
@@ -21,22 +21,21 @@ SpeakerPlaces PlaceSpeakers(const LayoutResult& layout) {
             AtAngle(side, l),   {-across, behind}, {across, behind}};
 }
 
-MeasuredPair MeasuredBetween(std::string_view key, const SpeakerPlaces& places) {
+MeasuredPair MeasuredBetween(ResultLine line, const SpeakerPlaces& places) {
     const RoomPoint listener{0, 0};
-    if (key == "sidePairSpacing") {
+    switch (line) {
+    case ResultLine::listeningDistance:
+        return {places.frontLeft, places.frontRight, false, 0};
+    case ResultLine::sidePairSpacing:
         return {places.sideLeft, places.sideRight, false, 0};
-    }
-    if (key == "surroundPairSpacing") {
+    case ResultLine::surroundPairSpacing:
         return {places.surroundLeft, places.surroundRight, false, 0};
-    }
-    if (key == "frontSideSpacing") {
+    case ResultLine::frontSideSpacing:
         return {places.frontRight, places.sideRight, true, 1};
-    }
-    if (key == "frontListenerSpacing") {
+    case ResultLine::frontListenerSpacing:
         return {places.frontRight, listener, true, 2};
+    case ResultLine::frontSurroundSpacing:
+        break;
     }
-    if (key == "frontSurroundSpacing") {
-        return {places.frontRight, places.surroundRight, true, 3};
-    }
-    return {places.frontLeft, places.frontRight, false, 0}; // listeningDistance
+    return {places.frontRight, places.surroundRight, true, 3};
 }

@@ -1,7 +1,7 @@
-#include "app/result_rows.h"
+#include "app/views/result_rows.h"
 
-#include "app/screen_texts.h"
-#include "app/shown_results.h"
+#include "app/model/screen_texts.h"
+#include "app/model/shown_results.h"
 
 #include <string_view>
 
@@ -12,14 +12,14 @@ constexpr std::string_view kOverEnd = "\x1b[0m";
 
 } // namespace
 
-std::string ResultRowsText(const AnswerSet& answers, const LayoutResult& layout, bool colour) {
+std::string ResultRowsText(const Answers& answers, const LayoutResult& layout, bool colour) {
     std::string rows;
     for (const ShownResult& line : ShownResults(answers, layout)) {
         std::string row(line.label);
         row.resize(screen::kAnswerColumn - 1, ' ');
         std::string value = line.text;
         if (line.over) {
-            value += "  over the maximum " + ShownText(line.maximum);
+            value += "  over the maximum " + line.maximumText;
             if (colour) {
                 value = std::string(kOverStart) + value + std::string(kOverEnd);
             }

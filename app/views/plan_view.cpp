@@ -1,16 +1,13 @@
-#include "app/plan_view.h"
+#include "app/views/plan_view.h"
 
-#include "app/plan_geometry.h"
-#include "app/shown_results.h"
-#include "app/view_text.h"
-#include "numtext/numtext.h"
+#include "app/model/shown_results.h"
+#include "app/views/plan_geometry.h"
+#include "app/views/view_text.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <vector>
-
-using numtext::ParseNumber;
 
 namespace {
 
@@ -136,14 +133,14 @@ std::string Speaker(const TopView& view, RoomPoint place, const std::string& nam
 // One shown spacing as a dimension line between its two points, with short
 // ticks at its ends and the screen's text; red, dashed and marked when over.
 std::string Dimension(const TopView& view, const ShownResult& line, const SpeakerPlaces& places) {
-    const MeasuredPair pair = MeasuredBetween(line.key, places);
+    const MeasuredPair pair = MeasuredBetween(line.line, places);
     const PagePoint a = view.Page(pair.from);
     const PagePoint b = view.Page(pair.to);
     const char* ink = line.over ? kOverInk : kInk;
     const std::string style = Stroke(ink, line.over ? 2 : 1.2, line.over ? "6 4" : nullptr);
     const std::string fill = "fill=\"" + std::string(ink) + "\"";
-    const std::string overMark = "over max " + ShownText(line.maximum);
-    std::string svg = "<g class=\"dimension\" data-key=\"" + std::string(line.key) +
+    const std::string overMark = "over max " + line.maximumText;
+    std::string svg = "<g class=\"dimension\" data-key=\"" + std::string(ResultKey(line.line)) +
                       "\" data-over=\"" + (line.over ? "true" : "false") + "\">\n";
     if (pair.frontToBack) {
         const double x = kFirstLane + (pair.lane - 1) * kLaneGap;
@@ -178,11 +175,11 @@ std::string Dimension(const TopView& view, const ShownResult& line, const Speake
     return svg + "</g>\n";
 }
 
-std::string TopViewSvg(const AnswerSet& answers, const LayoutResult& layout) {
+std::string TopViewSvg(const Answers& answers, const LayoutResult& layout) {
     const TopView view{kPlanRadius / DrawnExtent(layout.listeningDistance, layout.surroundRadius)};
     const SpeakerPlaces places = PlaceSpeakers(layout);
     const double circle = std::fabs(Finite(layout.listeningDistance)) * view.scale;
-    const std::string angle = ShortestText(static_cast<double>(ParseNumber(answers.surroundAngle)));
+    const std::string angle = ShortestText(answers.angleRead);
     std::string svg = "<g id=\"top-view\">\n";
     svg += Text({20, 30}, "Top view", "font-weight=\"bold\"");
     svg += Line({kCentreX, 80}, {kCentreX, 56}, Stroke(kInk, 1.2)) + "<path d=\"M " +
@@ -265,12 +262,12 @@ bool AllFinite(const AnswerSet& answers, const LayoutResult& layout) {
     return std::isfinite(answers.surroundHeight) && std::isfinite(layout.listeningDistance);
 }
 
-std::string Caption(const AnswerSet& answers, const LayoutResult& layout, std::string_view tool) {
-    const std::string read = ShortestText(answers.maxFrontBack) + ", " +
-                             ShortestText(answers.maxSideSide) + ", " + answers.surroundFixed +
-                             ", " + ShortestText(answers.surroundSpacing) + ", " +
-                             ShortestText(answers.surroundHeight) + ", " +
-                             ShortestText(static_cast<double>(ParseNumber(answers.surroundAngle)));
+std::string Caption(const Answers& answers, const LayoutResult& layout, std::string_view tool) {
+    const AnswerSet& set = answers.set;
+    const std::string read = ShortestText(set.maxFrontBack) + ", " + ShortestText(set.maxSideSide) +
+                             ", " + set.surroundFixed + ", " + ShortestText(set.surroundSpacing) +
+                             ", " + ShortestText(set.surroundHeight) + ", " +
+                             ShortestText(answers.angleRead);
     std::vector<std::string> lines = {
         "Answers " + read + ". Lengths in the unit of the answers, each view to scale.",
         std::string(tool)};
@@ -278,7 +275,7 @@ std::string Caption(const AnswerSet& answers, const LayoutResult& layout, std::s
         lines.push_back("The surround height exceeds the listening distance: the surrounds are "
                         "drawn where the formulas put them.");
     }
-    if (!AllFinite(answers, layout)) {
+    if (!AllFinite(set, layout)) {
         lines.push_back("Some positions are not finite numbers and are drawn at the listening "
                         "position.");
     }
@@ -291,7 +288,7 @@ std::string Caption(const AnswerSet& answers, const LayoutResult& layout, std::s
 
 } // namespace
 
-std::string PlanSvg(const AnswerSet& answers, const LayoutResult& layout, std::string_view tool) {
+std::string PlanSvg(const Answers& answers, const LayoutResult& layout, std::string_view tool) {
     const std::string size = "width=\"" + std::to_string(kWidth) + "\" height=\"" +
                              std::to_string(kHeight) + "\" viewBox=\"0 0 " +
                              std::to_string(kWidth) + " " + std::to_string(kHeight) + "\"";
@@ -300,6 +297,6 @@ std::string PlanSvg(const AnswerSet& answers, const LayoutResult& layout, std::s
            size + " font-family=\"sans-serif\" font-size=\"13\" fill=\"" + kInk + "\">\n" +
            "<title>Speaker layout: " + Xml(tool) + "</title>\n" + "<rect width=\"" +
            std::to_string(kWidth) + "\" height=\"" + std::to_string(kHeight) +
-           "\" fill=\"white\"/>\n" + TopViewSvg(answers, layout) + SideViewSvg(answers, layout) +
-           Caption(answers, layout, tool) + "</svg>\n";
+           "\" fill=\"white\"/>\n" + TopViewSvg(answers, layout) +
+           SideViewSvg(answers.set, layout) + Caption(answers, layout, tool) + "</svg>\n";
 }

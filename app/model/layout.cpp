@@ -3,11 +3,11 @@
 // Each formula is evaluated in extended precision and rounded to double once, where it is
 // stored; a formula that reads an earlier result reads the stored double. The printed layouts
 // depend on exactly these roundings, so the steps keep their order and their grouping.
-#include "app/layout.h"
+#include "app/model/layout.h"
 
 #include <cmath>
 
-#include "app/layout_math.h"
+#include "app/model/layout_math.h"
 #include "numtext/extended_math.h"
 #include "numtext/numtext.h"
 
@@ -28,7 +28,9 @@ const Extended kSidePairAngle = 55;  // front side pair, degrees either side of 
 
 } // namespace
 
-LayoutResult ComputeLayout(const AnswerSet& answers) {
+// The angle comes in extended rather than as a double, so that a typed angle with more digits
+// than a double holds keeps them in the formula.
+LayoutResult ComputeLayout(const AnswerSet& answers, Extended angle) {
     LayoutResult layout{}; // surroundPairSpacing stays 0 unless the surround spacing is free
 
     const bool spacingFixed = answers.surroundFixed == "Y";
@@ -38,9 +40,6 @@ LayoutResult ComputeLayout(const AnswerSet& answers) {
     layout.degree = static_cast<double>(static_cast<Extended>(kPi) / kHalfTurn);
     const Extended degree = layout.degree;
 
-    // The angle text is parsed here rather than passed in as a double, so that a typed angle
-    // with more digits than a double holds keeps them in the formula.
-    const Extended angle = ParseNumber(answers.surroundAngle);
     layout.rearAngle = static_cast<double>((angle - kRightAngle) * degree);
     const Extended rearAngle = layout.rearAngle;
 
@@ -97,4 +96,8 @@ LayoutResult ComputeLayout(const AnswerSet& answers) {
             static_cast<double>(2 * Root(Square(distance) - Square(h)) * rearCos);
     }
     return layout;
+}
+
+LayoutResult ComputeLayout(const AnswerSet& answers) {
+    return ComputeLayout(answers, ParseNumber(answers.surroundAngle));
 }

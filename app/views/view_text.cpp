@@ -1,4 +1,4 @@
-#include "app/view_text.h"
+#include "app/views/view_text.h"
 
 #include <charconv>
 
