@@ -7,9 +7,9 @@
 #include "app/winmain.h"
 #include "console/console.h"
 #include "platform/posix/console_screen.h"
-#include "platform/posix/headless.h"
 #include "platform/terminal_text/frame.h"
 #include "platform/terminal_text/presenter.h"
+#include "tests/headless/headless_console.h"
 
 #include <benchmark/benchmark.h>
 

@@ -315,7 +315,7 @@ TerminalRefusal StartTerminalConsole() {
     session.raw.c_cc[VTIME] = 0;
     ReadTerminalSize();
     ResetConsoleModel(std::min(session.width, kLargestStartColumns),
-                      std::min(session.height, kLargestStartRows), false);
+                      std::min(session.height, kLargestStartRows));
     OpenSignalPipe(); // without it, waits are bounded instead (see AwaitInput)
     session.lastByte = System().now();
     UpdateRestoreText();
@@ -384,11 +384,13 @@ void PumpTerminalInput() {
     DecodePending(QueueKey);
 }
 
-void WaitForTerminal() {
-    if (session.active) {
-        AwaitInput(MsUntilPendingDecides());
-        PumpTerminalInput();
+bool WaitForTerminal() {
+    if (!session.active) {
+        return false;
     }
+    AwaitInput(MsUntilPendingDecides());
+    PumpTerminalInput();
+    return true;
 }
 
 void SleepOnTerminal(int ms) {

@@ -28,8 +28,9 @@ void PumpTerminalInput();
 
 // Waits until a byte is typed or a signal arrives, or until typed bytes that
 // wait for the escape timeout form a key, then takes what was typed (so a
-// terminal that went away ends the process here).
-void WaitForTerminal();
+// terminal that went away ends the process here). False, at once, when no
+// terminal is attached: nothing can be typed.
+bool WaitForTerminal();
 
 // The emulated Sleep (see platform/posix/sleep_timer.h): over at once when a key
 // is already typed, else at least ms milliseconds, then until the input queue
