@@ -255,19 +255,30 @@ void TakeResize() {
     }
 }
 
-// Closes what the start opened and says why the terminal cannot be used.
-TerminalRefusal Refusal(TerminalRefusalCause cause) {
-    TerminalRefusal refusal{cause, kTerminalDevice, std::strerror(errno)};
+// Gives back what the start acquired, the last acquired first, however far it
+// came: the handlers, the pipe, the device. A second call finds nothing left.
+void ReleaseSession() {
+    session.active = false;
+    DetachHandBack();
+    RemoveTerminalSignals();
+    CloseSignalPipe();
     if (session.keyboardFd >= 0) {
         System().close(session.keyboardFd);
         session.keyboardFd = -1;
     }
+}
+
+// Releases what the start acquired and says why the terminal cannot be used.
+TerminalRefusal Refusal(TerminalRefusalCause cause) {
+    TerminalRefusal refusal{cause, kTerminalDevice, std::strerror(errno)};
+    ReleaseSession();
     return refusal;
 }
 
 } // namespace
 
 TerminalRefusal StartTerminalConsole() {
+    ReleaseSession();
     session = Session{};
     session.keyboardFd = System().open(kTerminalDevice, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (session.keyboardFd < 0) {
@@ -333,16 +344,18 @@ TerminalRefusal StartTerminalConsole() {
 
 void StopTerminalConsole() {
     if (!session.active) {
+        ReleaseSession(); // what a terminal that went away left
         return;
     }
     PresentScreen();
     WriteAll(RestoreSequence(session.presenter, PromptRow()));
     session.active = false;
     const bool restored = SetModes(TCSADRAIN, session.original);
-    DetachHandBack();
-    if (!restored && errno != EIO) {
+    const int error = errno;
+    ReleaseSession();
+    if (!restored && error != EIO) {
         // The device is there but keeps its raw modes: the user must mend it.
-        Complain(std::string("cannot give the terminal its modes back: ") + std::strerror(errno) +
+        Complain(std::string("cannot give the terminal its modes back: ") + std::strerror(error) +
                  "; type 'stty sane' and Enter");
     }
 }

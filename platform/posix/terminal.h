@@ -12,7 +12,9 @@
 TerminalRefusal StartTerminalConsole();
 
 // Shows the last frame and hands the terminal back as it was found: modes,
-// visible cursor, colours, title. The last screen stays visible. Safe to call twice.
+// visible cursor, colours, title. The last screen stays visible. Then releases
+// what the start acquired (the device, the signal pipe, the handlers), as a
+// refusal does. Safe to call twice.
 void StopTerminalConsole();
 
 // Raw mode (no echo, no line editing; the interrupt, quit and suspend keys
