@@ -1,5 +1,5 @@
 // The terminal that shows the emulated console and types into it. Every
-// function does nothing when no terminal is attached (the headless console).
+// function does nothing when no terminal is attached.
 #pragma once
 
 #include "platform/posix/terminal_refusal.h"
