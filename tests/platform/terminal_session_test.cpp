@@ -377,6 +377,8 @@ TEST(TerminalSession, WithoutTheSignalPipeWaitsAreBoundedInsteadOfEndless) {
         for (int timeout : Fake().waitTimeouts) {
             EXPECT_TRUE(timeout > 0 && timeout <= 100) << timeout;
         }
+        StopTerminalConsole();
+        ExpectNothingHeld();
     }
 }
 
