@@ -8,9 +8,9 @@
 #include "app/model/screen_texts.h"
 #include "console/console.h"
 #include "platform/posix/console_screen.h"
-#include "platform/posix/headless.h"
 #include "platform/terminal_text/frame.h"
 #include "platform/terminal_text/presenter.h"
+#include "tests/headless/headless_console.h"
 
 #include <benchmark/benchmark.h>
 

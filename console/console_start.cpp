@@ -1,4 +1,5 @@
 #include "console/console.h"
+#include "console/console_state.h"
 
 ConsoleState consoleState;
 

@@ -1,6 +1,7 @@
 // The cursor as the program sets it, and the temporary state an operation
 // gives it for its own duration (hidden while clearing, shown while typing).
 #include "console/console.h"
+#include "console/console_state.h"
 
 #include <algorithm>
 

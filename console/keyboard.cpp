@@ -1,5 +1,6 @@
 // Keys from the console's input buffer, looked at one record at a time.
 #include "console/console.h"
+#include "console/console_state.h"
 
 #include <array>
 

@@ -1,5 +1,6 @@
 // The line editor every answer is typed with.
 #include "console/console.h"
+#include "console/console_state.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Writing cells, wrapping and scrolling. Buffer size and cursor are asked of
 // the console every time, never kept, so a resize takes effect at once.
 #include "console/console.h"
+#include "console/console_state.h"
 
 #include <vector>
 

@@ -2,8 +2,8 @@
 // 80 x rows resizes the buffer, message boxes are drawn over the screen. Icon,
 // window menu, tool bar and window position mean nothing in a terminal.
 #include "platform/console_addon.h"
+#include "platform/posix/console_backend.h"
 #include "platform/posix/console_model.h"
-#include "platform/posix/terminal.h"
 
 #include <string>
 
@@ -15,12 +15,9 @@ std::string Text(BSTR text) {
                : std::string(reinterpret_cast<const char*>(text), SysStringByteLen(text));
 }
 
-void Record(std::string name, std::vector<long> numbers, std::vector<std::string> texts = {}) {
-    ConsoleModel& console = TheConsole();
-    console.addOnCalls.push_back({std::move(name), std::move(numbers), std::move(texts)});
-    if (console.addOnHook) {
-        console.addOnHook();
-    }
+void Record(std::string_view name, std::initializer_list<long> numbers,
+            std::initializer_list<std::string_view> texts = {}) {
+    TheConsoleBackend().addOnCalled(name, numbers, texts);
 }
 
 } // namespace
@@ -68,7 +65,9 @@ LONG ConsoleMove(LONG x, LONG y) {
 }
 
 LONG ConsoleMessageBox(BSTR text, LONG a, BSTR title, LONG b, LONG c) {
-    Record("ConsoleMessageBox", {a, b, c}, {Text(text), Text(title)});
-    ShowTerminalMessageBox(Text(title), Text(text));
+    const std::string textString = Text(text);
+    const std::string titleString = Text(title);
+    Record("ConsoleMessageBox", {a, b, c}, {textString, titleString});
+    TheConsoleBackend().messageBox(titleString, textString);
     return IDOK;
 }

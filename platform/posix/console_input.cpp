@@ -1,37 +1,11 @@
 // Handles, modes and the keyboard side of the console functions.
+#include "platform/posix/console_backend.h"
 #include "platform/posix/console_model.h"
 #include "platform/posix/terminal.h"
 #include "windows_console.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <strings.h>
-#include <unistd.h>
-
-namespace {
-
-// A wait that can never end is a fault in a headless test, not a hang.
-constexpr long kHeadlessIdleLimit = 100000;
-
-void IdleHeadless(ConsoleModel& console) {
-    static long idle = 0;
-    if (!console.input.empty()) {
-        idle = 0;
-        return;
-    }
-    if (console.idleHandler) {
-        console.idleHandler();
-        return;
-    }
-    if (++idle > kHeadlessIdleLimit) {
-        std::fputs("headless console: waiting for a key that no test will push\n", stderr);
-        std::abort();
-    }
-}
-
-} // namespace
 
 HANDLE GetStdHandle(DWORD nStdHandle) {
     switch (nStdHandle) {
@@ -40,7 +14,7 @@ HANDLE GetStdHandle(DWORD nStdHandle) {
         // still stands for the keyboard: nothing reads it as a file.
         return kKeyboardHandle;
     case STD_OUTPUT_HANDLE:
-        return TheConsole().headless || isatty(STDOUT_FILENO) ? kScreenHandle : kFileHandle;
+        return TheConsoleBackend().outputIsScreen() ? kScreenHandle : kFileHandle;
     case STD_ERROR_HANDLE:
         // The screen is shown on whichever terminal the process has, so the
         // error handle is the console whenever standard output is not.
@@ -96,8 +70,7 @@ bool LookAtInput(HANDLE handle, INPUT_RECORD* records, DWORD length, LPDWORD cou
     if (handle != kKeyboardHandle || records == nullptr || count == nullptr) {
         return false;
     }
-    PresentScreen();
-    PumpTerminalInput();
+    TheConsoleBackend().look();
     const std::deque<INPUT_RECORD>& input = TheConsole().input;
     *count = static_cast<DWORD>(std::min<std::size_t>(length, input.size()));
     std::copy_n(input.begin(), *count, records);
@@ -113,36 +86,26 @@ BOOL PeekConsoleInputA(HANDLE hConsoleInput, INPUT_RECORD* lpBuffer, DWORD nLeng
 
 BOOL ReadConsoleInputA(HANDLE hConsoleInput, INPUT_RECORD* lpBuffer, DWORD nLength,
                        LPDWORD lpNumberOfEventsRead) {
-    ConsoleModel& console = TheConsole();
-    // Like the console, a read waits for a record; a headless console has no
-    // one to wait for, so an empty queue fails the read instead.
+    std::deque<INPUT_RECORD>& input = TheConsole().input;
+    // Like the console, a read waits for a record, as long as one can still come.
     while (LookAtInput(hConsoleInput, lpBuffer, nLength, lpNumberOfEventsRead)) {
         if (*lpNumberOfEventsRead > 0) {
-            console.input.erase(console.input.begin(),
-                                console.input.begin() + *lpNumberOfEventsRead);
+            input.erase(input.begin(), input.begin() + *lpNumberOfEventsRead);
             return TRUE;
         }
-        if (console.headless || nLength == 0) {
+        if (nLength == 0 || !TheConsoleBackend().await()) {
             return FALSE;
         }
-        WaitForTerminal();
     }
     return FALSE;
 }
 
 void Sleep(DWORD dwMilliseconds) {
-    ConsoleModel& console = TheConsole();
-    if (console.headless) {
-        IdleHeadless(console);
-        return;
-    }
-    SleepOnTerminal(static_cast<int>(std::min<DWORD>(dwMilliseconds, 1000000000)));
+    TheConsoleBackend().sleep(dwMilliseconds);
 }
 
 BOOL MessageBeep(UINT) {
-    ConsoleModel& console = TheConsole();
-    ++console.beeps;
-    RingTerminalBell();
+    TheConsoleBackend().beep();
     return TRUE;
 }
 

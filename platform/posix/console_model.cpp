@@ -7,10 +7,9 @@ ConsoleModel& TheConsole() {
     return console;
 }
 
-void ResetConsoleModel(int width, int height, bool headless) {
+void ResetConsoleModel(int width, int height) {
     ConsoleModel& console = TheConsole();
     console = ConsoleModel{};
-    console.headless = headless;
     console.width = std::max(1, width);
     console.height = std::max(1, height);
     console.cells.assign(CellCount(console.width, console.height), ScreenCell{' ', 7});

@@ -7,15 +7,8 @@
 #include "windows_console.h"
 
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
-
-struct AddOnCall {
-    std::string name;               // the add-on operation called
-    std::vector<long> numbers;      // its number arguments, in order
-    std::vector<std::string> texts; // its text arguments, in order
-};
 
 struct ConsoleModel {
     int width = 80;                 // buffer columns
@@ -31,19 +24,12 @@ struct ConsoleModel {
     std::deque<INPUT_RECORD> input; // records not yet read
     std::string title;              // window title, code page 437
     unsigned long changes = 0;      // counts every change the terminal must show
-    bool headless = true;           // no terminal: tests push keys and read cells
-
-    // Headless recordings and hooks, for tests.
-    std::vector<AddOnCall> addOnCalls; // every add-on call, in order
-    int beeps = 0;                     // MessageBeep calls
-    std::function<void()> addOnHook;   // runs inside every add-on call
-    std::function<void()> idleHandler; // runs when a wait finds no input
 };
 
 ConsoleModel& TheConsole();
 
 // A fresh model of the given size: blank cells in attribute 7, cursor at the top left.
-void ResetConsoleModel(int width, int height, bool headless);
+void ResetConsoleModel(int width, int height);
 
 // Changes the buffer's size, keeping the cells that still fit.
 void ResizeConsoleBuffer(int width, int height);

@@ -1,5 +1,5 @@
 // The terminal that shows the emulated console and types into it. Every
-// function does nothing when no terminal is attached (the headless console).
+// function does nothing when no terminal is attached.
 #pragma once
 
 #include "platform/posix/terminal_refusal.h"
@@ -12,7 +12,9 @@
 TerminalRefusal StartTerminalConsole();
 
 // Shows the last frame and hands the terminal back as it was found: modes,
-// visible cursor, colours, title. The last screen stays visible. Safe to call twice.
+// visible cursor, colours, title. The last screen stays visible. Then releases
+// what the start acquired (the device, the signal pipe, the handlers), as a
+// refusal does. Safe to call twice.
 void StopTerminalConsole();
 
 // Raw mode (no echo, no line editing; the interrupt, quit and suspend keys
@@ -28,8 +30,9 @@ void PumpTerminalInput();
 
 // Waits until a byte is typed or a signal arrives, or until typed bytes that
 // wait for the escape timeout form a key, then takes what was typed (so a
-// terminal that went away ends the process here).
-void WaitForTerminal();
+// terminal that went away ends the process here). False, at once, when no
+// terminal is attached: nothing can be typed.
+bool WaitForTerminal();
 
 // The emulated Sleep (see platform/posix/sleep_timer.h): over at once when a key
 // is already typed, else at least ms milliseconds, then until the input queue

@@ -102,12 +102,45 @@ void BlockTerminalStops(struct sigaction& action) {
     sigaddset(&action.sa_mask, SIGTTOU);
 }
 
-bool Install(int signal, void (*handler)(int)) {
+// The actions our handlers replaced, to be put back in the reverse order: no
+// more than one per signal a system can have (64 on Linux, fewer elsewhere).
+struct Replaced {
+    int signal;
+    struct sigaction previous;
+};
+Replaced replaced[128];
+std::size_t replacedCount = 0;
+
+// Sets `action` for signal and keeps the one it replaces, the first time only.
+bool Replace(int signal, const struct sigaction& action) {
+    struct sigaction previous {};
+    if (TheTerminalSystem().setAction(signal, &action, &previous) != 0) {
+        return false;
+    }
+    const bool known = std::any_of(replaced, replaced + replacedCount,
+                                   [&](const Replaced& r) { return r.signal == signal; });
+    if (!known && replacedCount < std::size(replaced)) {
+        replaced[replacedCount++] = {signal, previous};
+    }
+    return true;
+}
+
+struct sigaction HandlerAction(void (*handler)(int)) {
     struct sigaction action {};
     action.sa_handler = handler;
     BlockTerminalStops(action);
     action.sa_flags = SA_RESTART;
-    return TheTerminalSystem().setAction(signal, &action, nullptr) == 0;
+    return action;
+}
+
+// From inside a handler, which must not touch the record of replaced actions.
+void Reinstall(int signal, void (*handler)(int)) {
+    const struct sigaction action = HandlerAction(handler);
+    TheTerminalSystem().setAction(signal, &action, nullptr);
+}
+
+bool Install(int signal, void (*handler)(int)) {
+    return Replace(signal, HandlerAction(handler));
 }
 
 // Ends the process by a signal from outside, the terminal handed back first. A system
@@ -117,7 +150,7 @@ void OnTerminate(int signal) {
     const int saved = errno;
     HandBackIfAttached();
     EndBySignal(signal);
-    Install(signal, OnTerminate);
+    Reinstall(signal, OnTerminate);
     OnContinue(signal);
     errno = saved;
 }
@@ -128,7 +161,7 @@ void OnStop(int signal) {
     const int saved = errno;
     HandBackIfAttached();
     EndBySignal(signal);
-    Install(signal, OnStop);
+    Reinstall(signal, OnStop);
     errno = saved;
 }
 
@@ -241,24 +274,26 @@ void HandTerminalBack() {
 }
 
 bool OpenSignalPipe() {
-    for (int& end : signalPipe) {
-        if (end >= 0) {
-            TheTerminalSystem().close(end);
-            end = -1;
-        }
-    }
+    CloseSignalPipe();
     if (TheTerminalSystem().makePipe(signalPipe) != 0) {
         signalPipe[0] = signalPipe[1] = -1;
         return false;
     }
     if (!Selectable(signalPipe[0]) || !Selectable(signalPipe[1])) {
         // Beyond what select can watch: the waits are bounded instead.
-        TheTerminalSystem().close(signalPipe[0]);
-        TheTerminalSystem().close(signalPipe[1]);
-        signalPipe[0] = signalPipe[1] = -1;
+        CloseSignalPipe();
         return false;
     }
     return true;
+}
+
+void CloseSignalPipe() {
+    for (int& end : signalPipe) {
+        if (end >= 0) {
+            TheTerminalSystem().close(end);
+            end = -1;
+        }
+    }
 }
 
 namespace {
@@ -298,7 +333,7 @@ bool InstallCrash(std::size_t i) {
     struct sigaction action {};
     action.sa_handler = OnCrash;
     BlockTerminalStops(action);
-    return TheTerminalSystem().setAction(signal, &action, nullptr) == 0;
+    return Replace(signal, action);
 }
 
 } // namespace
@@ -315,11 +350,20 @@ bool InstallTerminalSignals() {
         InstallEnding(signal);
     }
     installed = installed && Install(SIGTSTP, OnStop) && Install(SIGCONT, OnContinue);
+    // Not put back with the handlers: the plan written to standard output after the
+    // hand-back must see a closed pipe as a failed write too, not end the process.
     std::signal(SIGPIPE, SIG_IGN);
     for (std::size_t i = 0; i < std::size(kCrashSignals); ++i) {
         installed = installed && InstallCrash(i);
     }
     return installed;
+}
+
+void RemoveTerminalSignals() {
+    while (replacedCount > 0) {
+        const Replaced& last = replaced[--replacedCount];
+        TheTerminalSystem().setAction(last.signal, &last.previous, nullptr);
+    }
 }
 
 std::vector<int> SignalsThatEndTheProcess() {

@@ -37,10 +37,17 @@ void HandTerminalBack();
 // cannot be had, and then there is no end to watch.
 bool OpenSignalPipe();
 
+// Closes both ends, if open.
+void CloseSignalPipe();
+
 // Installs the handlers; false (errno set) when one of them cannot be. Every signal whose
 // default action ends the process hands the terminal back first, then ends it by that
 // signal; one that is ignored at start stays ignored.
 bool InstallTerminalSignals();
+
+// Puts back every action the handlers replaced, the last replaced first, however
+// far InstallTerminalSignals came. Nothing is left to put back after it.
+void RemoveTerminalSignals();
 
 // Those signals, as this system numbers them: the ones POSIX names and the ones only
 // some systems have (SIGEMT, SIGPWR ...), the real-time ones among them.

@@ -2,7 +2,7 @@
 #include "app/model/screen_texts.h"
 #include "console/console.h"
 #include "platform/floating_point.h"
-#include "platform/posix/headless.h"
+#include "tests/headless/headless_console.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ TEST(StartUp, MakesTheTwelveAddOnCallsInOrderWithTheirValues) {
         {"Console80x", {25}, {}},
         {"ConsoleMove", {32767, 32767}, {}},
     };
-    const std::vector<AddOnCall>& calls = HeadlessConsole().addOnCalls;
+    const std::vector<AddOnCall>& calls = Recorded().addOnCalls;
     ASSERT_EQ(calls.size(), expected.size());
     for (std::size_t i = 0; i < calls.size(); ++i) {
         SCOPED_TRACE(i + 1);
@@ -84,9 +84,9 @@ TEST(StartUp, AConsoleOfAnotherSizeIsClearedBeforeAndAfterTheResize) {
     Locate(28, 90);
     PrintText("left over from before");
     bool clearedBefore = false;
-    HeadlessConsole().addOnHook = [&] {
+    Recorded().addOnHook = [&] {
         const ConsoleModel& console = HeadlessConsole();
-        if (console.addOnCalls.back().name != "Console80x") {
+        if (Recorded().addOnCalls.back().name != "Console80x") {
             return;
         }
         // The hook runs after the resize: the kept cells show what the first clear left.
@@ -96,7 +96,7 @@ TEST(StartUp, AConsoleOfAnotherSizeIsClearedBeforeAndAfterTheResize) {
         }
     };
     SetUpConsoleWindow(GetModuleHandleA(nullptr));
-    HeadlessConsole().addOnHook = nullptr;
+    Recorded().addOnHook = nullptr;
     EXPECT_TRUE(clearedBefore);
     const ConsoleModel& console = HeadlessConsole();
     EXPECT_EQ(console.width, 80);
@@ -117,12 +117,12 @@ TEST(StartUp, FloatingPointSettingsAreMadeAgainAfterEveryAddOnCall) {
     StartOnConsoleOf(80, 25);
     int disturbed = 0;
     // Each call leaves 53-bit precision, rounding up and an unmasked overflow behind.
-    HeadlessConsole().addOnHook = [&] {
+    Recorded().addOnHook = [&] {
         ++disturbed;
         WriteFloatingPointControl({0x0A77, 0x5F00});
     };
     SetUpConsoleWindow(GetModuleHandleA(nullptr));
-    HeadlessConsole().addOnHook = nullptr;
+    Recorded().addOnHook = nullptr;
     EXPECT_EQ(disturbed, 12);
     control = ReadFloatingPointControl();
     EXPECT_EQ(control.x87ControlWord & 0x0F3F, kExtendedControlWord & 0x0F3F);

@@ -8,8 +8,8 @@
 #include "app/runs.h"
 #include "app/views/plan_view.h"
 #include "console/console.h"
-#include "platform/posix/headless.h"
 #include "tests/golden/golden_screen.h"
+#include "tests/headless/headless_console.h"
 
 #include <gtest/gtest.h>
 
@@ -352,7 +352,7 @@ TEST(Views, InteractiveRunDeliversThePlanWithoutChangingTheScreen) {
         }
         // The first wait without keys is the final key's: look, then press it.
         bool looked = false;
-        HeadlessConsole().idleHandler = [&] {
+        Recorded().idleHandler = [&] {
             if (!looked) {
                 looked = true;
                 EXPECT_TRUE(SameCells(HeadlessConsole().cells, plain)) << "the screen changed";
@@ -365,7 +365,7 @@ TEST(Views, InteractiveRunDeliversThePlanWithoutChangingTheScreen) {
         CommandLineRequest command;
         command.planPath = c.path;
         const CommandLineOutput run = RunInteractive(command, GetModuleHandleA(nullptr));
-        HeadlessConsole().idleHandler = nullptr;
+        Recorded().idleHandler = nullptr;
         EXPECT_TRUE(looked);
         EXPECT_TRUE(SameCells(HeadlessConsole().cells, plain));
         EXPECT_EQ(run.status, c.status);

@@ -5,8 +5,8 @@
 #include "app/flow/winmain.h"
 #include "app/model/screen_texts.h"
 #include "console/console.h"
-#include "platform/posix/headless.h"
 #include "tests/golden/golden_screen.h"
+#include "tests/headless/headless_console.h"
 
 #include <gtest/gtest.h>
 
@@ -117,7 +117,7 @@ void ExpectRunEnded(int beeps) {
     EXPECT_EQ(console.cursorX + 1, 1);
     EXPECT_FALSE(console.cursorVisible);
     EXPECT_EQ(console.textAttribute, kPromptAttribute);
-    EXPECT_EQ(console.beeps, beeps);
+    EXPECT_EQ(Recorded().beeps, beeps);
     // The key that ended the run is still in the input buffer.
     ASSERT_FALSE(console.input.empty());
     EXPECT_EQ(console.input.front().Event.KeyEvent.uChar.AsciiChar, 'q');
@@ -197,13 +197,13 @@ TEST(WholeRun, RefusedAnswersBeepShowTheBoxAreBlankedAndAskedAgain) {
     std::vector<int> beepsAtEachBox;
     StartHeadlessConsole(80, 25);
     StartConsole();
-    HeadlessConsole().addOnHook = [&] { beepsAtEachBox.push_back(HeadlessConsole().beeps); };
+    Recorded().addOnHook = [&] { beepsAtEachBox.push_back(Recorded().beeps); };
     TypeAnswers(answers);
     EXPECT_EQ(WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), 10), 0);
-    HeadlessConsole().addOnHook = nullptr;
+    Recorded().addOnHook = nullptr;
 
     std::vector<std::string> boxes;
-    for (const AddOnCall& call : HeadlessConsole().addOnCalls) {
+    for (const AddOnCall& call : Recorded().addOnCalls) {
         if (call.name == "ConsoleMessageBox") {
             EXPECT_EQ(call.texts[1], screen::kErrorTitle);
             EXPECT_EQ(call.numbers, (std::vector<long>{0, 0, 0}));

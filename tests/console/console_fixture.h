@@ -2,7 +2,7 @@
 #pragma once
 
 #include "console/console.h"
-#include "platform/posix/headless.h"
+#include "tests/headless/headless_console.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+#include "console/console_state.h"
 #include "console_fixture.h"
 #include "platform/terminal_text/us_keyboard.h"
 
@@ -33,9 +34,9 @@ class LineEditor : public ::testing::Test {
         SetColor(0, 15);
         ClearScreen();
         SetCursor(0);
-        HeadlessConsole().idleHandler = [] { throw NoMoreInput{}; };
+        Recorded().idleHandler = [] { throw NoMoreInput{}; };
     }
-    void TearDown() override { HeadlessConsole().idleHandler = nullptr; }
+    void TearDown() override { Recorded().idleHandler = nullptr; }
 };
 
 TEST_F(LineEditor, EnterOnAnEmptyLineGivesTheEmptyTextAndMovesDown) {
@@ -169,7 +170,7 @@ TEST_F(LineEditor, KeysTypedAheadAreTakenInOrder) {
 TEST_F(LineEditor, TheCursorShowsOnlyWhileALineIsTyped) {
     Locate(8, kAnswerColumn);
     bool shownWhileWaiting = false;
-    HeadlessConsole().idleHandler = [&] {
+    Recorded().idleHandler = [&] {
         shownWhileWaiting = HeadlessConsole().cursorVisible;
         PushKey(kEnter);
     };
@@ -256,16 +257,16 @@ TEST(WaitKey, LoneModifiersAndReleasesDoNotEndItAnyOtherKeyDoesAndStays) {
     PushRecord(KeyRecord(kEnter, false));
     PushKey(kShift);
     PushKey(kCapsLock);
-    HeadlessConsole().idleHandler = [] { throw NoMoreInput{}; };
+    Recorded().idleHandler = [] { throw NoMoreInput{}; };
     EXPECT_THROW(WaitKey(), NoMoreInput);
     EXPECT_TRUE(HeadlessConsole().input.empty());
-    HeadlessConsole().idleHandler = nullptr;
+    Recorded().idleHandler = nullptr;
 }
 
 TEST(AlertBeep, RingsOnce) {
     StartTestConsole(80, 25);
     AlertBeep();
-    EXPECT_EQ(HeadlessConsole().beeps, 1);
+    EXPECT_EQ(Recorded().beeps, 1);
 }
 
 } // namespace

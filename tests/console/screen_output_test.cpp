@@ -1,3 +1,4 @@
+#include "console/console_state.h"
 #include "console_fixture.h"
 
 namespace {
@@ -208,7 +209,7 @@ TEST_F(ScreenOutput, ControlBytesAreCellsLikeAnyOther) {
     PrintText(text);
     EXPECT_EQ(Row(1).substr(0, text.size()), text);
     EXPECT_EQ(CursorAt(), (Position{1, 9}));
-    EXPECT_EQ(HeadlessConsole().beeps, 0);
+    EXPECT_EQ(Recorded().beeps, 0);
 }
 
 TEST_F(ScreenOutput, ClearScreenHidesTheCursorOnlyForItsDuration) {

@@ -85,11 +85,15 @@ int Open(const char* path, int) {
     if (fakeTerminal.openError != 0) {
         return static_cast<int>(Fail(fakeTerminal.openError));
     }
-    return std::strcmp(path, "/dev/tty") == 0 ? fakeTerminal.openedFd
-                                              : static_cast<int>(Fail(ENOENT));
+    if (std::strcmp(path, "/dev/tty") != 0) {
+        return static_cast<int>(Fail(ENOENT));
+    }
+    fakeTerminal.openFds.insert(fakeTerminal.openedFd);
+    return fakeTerminal.openedFd;
 }
 
-int Close(int) {
+int Close(int fd) {
+    EXPECT_EQ(fakeTerminal.openFds.erase(fd), 1u) << "closed " << fd << ", which is not open";
     return 0;
 }
 
@@ -229,15 +233,25 @@ int MakePipe(int fds[2]) {
     }
     fds[0] = fakeTerminal.pipeEnds[0];
     fds[1] = fakeTerminal.pipeEnds[1];
+    fakeTerminal.openFds.insert({fds[0], fds[1]});
     return 0;
 }
 
-int SetAction(int signal, const struct sigaction*, struct sigaction* previous) {
+int SetAction(int signal, const struct sigaction* action, struct sigaction* previous) {
     if (signal == fakeTerminal.actionErrorSignal) {
         return static_cast<int>(Fail(EINVAL));
     }
+    const auto found = fakeTerminal.actions.find(signal);
+    struct sigaction current {};
+    current.sa_handler = SIG_DFL;
+    if (found != fakeTerminal.actions.end()) {
+        current = found->second;
+    }
     if (previous != nullptr) {
-        *previous = {};
+        *previous = current;
+    }
+    if (action != nullptr) {
+        fakeTerminal.actions[signal] = *action;
     }
     return 0;
 }
@@ -266,6 +280,16 @@ termios CookedModes() {
     modes.c_cc[VMIN] = 1;
     modes.c_cc[VINTR] = 3;
     return modes;
+}
+
+std::set<int> CaughtSignals() {
+    std::set<int> caught;
+    for (const auto& [signal, action] : fakeTerminal.actions) {
+        if ((action.sa_flags & SA_SIGINFO) != 0 || action.sa_handler != SIG_DFL) {
+            caught.insert(signal);
+        }
+    }
+    return caught;
 }
 
 bool InForeground(int) {

@@ -12,7 +12,10 @@
 #include "platform/posix/terminal_system.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstddef>
+#include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -77,7 +80,13 @@ struct FakeTerminal {
     int wakeUps = 0;                               // bytes waiting in the signal pipe
     int width = 80;                                // terminal columns
     int height = 25;                               // terminal rows
+
+    std::set<int> openFds;                   // opened or made, not yet closed
+    std::map<int, struct sigaction> actions; // every action set, by signal
 };
+
+// The signals whose action is not the default now.
+std::set<int> CaughtSignals();
 
 // The fake in use.
 FakeTerminal& Fake();

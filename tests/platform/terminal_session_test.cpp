@@ -27,6 +27,12 @@ bool SameModes(const termios& a, const termios& b) {
            a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
 }
 
+void ExpectNothingHeld() {
+    EXPECT_TRUE(Fake().openFds.empty()) << "descriptors left open";
+    EXPECT_TRUE(fake::CaughtSignals().empty()) << "handlers left installed";
+    EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()));
+}
+
 // Gives the next frame something to show.
 void ChangeCells(const std::string& text) {
     for (std::size_t x = 0; x < text.size(); ++x) {
@@ -280,7 +286,12 @@ TEST(TerminalSession, ASignalInTheBackgroundLeavesTheShellsTerminalAlone) {
     Fake().foreground = true;
 }
 
+// Whichever step fails, the refusal leaves the process holding nothing of the
+// terminal: no descriptor, no handler, the modes as found.
 TEST(TerminalSession, StartRefusesWithTheCauseAndTheDevice) {
+    const std::string kNoHandlers =
+        "cannot install the signal handlers that hand the terminal back (/dev/tty: " +
+        Text(EINVAL) + ")";
     struct Case {
         const char* name;
         void (*breakIt)();
@@ -304,9 +315,13 @@ TEST(TerminalSession, StartRefusesWithTheCauseAndTheDevice) {
              std::to_string(FD_SETSIZE) + ", select watches only 0 to " +
              std::to_string(FD_SETSIZE - 1) + ")"},
         {"no handler for stops", [] { Fake().actionErrorSignal = SIGTSTP; },
-         TerminalRefusalCause::CannotWatchSignals,
-         "cannot install the signal handlers that hand the terminal back (/dev/tty: " +
-             Text(EINVAL) + ")"},
+         TerminalRefusalCause::CannotWatchSignals, kNoHandlers},
+        {"no handler for resizes, the first", [] { Fake().actionErrorSignal = SIGWINCH; },
+         TerminalRefusalCause::CannotWatchSignals, kNoHandlers},
+        {"no handler for the interrupt key", [] { Fake().actionErrorSignal = SIGINT; },
+         TerminalRefusalCause::CannotWatchSignals, kNoHandlers},
+        {"no handler for faults, the last", [] { Fake().actionErrorSignal = SIGSYS; },
+         TerminalRefusalCause::CannotWatchSignals, kNoHandlers},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -320,8 +335,23 @@ TEST(TerminalSession, StartRefusesWithTheCauseAndTheDevice) {
         PresentScreen();
         EXPECT_EQ(Fake().screen, "") << "nothing is drawn";
         EXPECT_TRUE(SameModes(Fake().modes, fake::CookedModes()));
+        ExpectNothingHeld();
     }
     EXPECT_EQ(TerminalRefusalMessage({}), "");
+}
+
+TEST(TerminalSession, StopReleasesWhatTheStartAcquiredOnce) {
+    FakeTerminalScope scope;
+    ASSERT_TRUE(fake::StartOnFake());
+    EXPECT_FALSE(Fake().openFds.empty());
+    EXPECT_FALSE(fake::CaughtSignals().empty());
+    SetTerminalRawMode(true);
+    StopTerminalConsole();
+    ExpectNothingHeld();
+    const std::string screen = Fake().screen;
+    StopTerminalConsole();
+    EXPECT_EQ(Fake().screen, screen) << "a second stop writes nothing";
+    EXPECT_EQ(Fake().errorOutput, "");
 }
 
 TEST(TerminalSession, WithoutTheSignalPipeWaitsAreBoundedInsteadOfEndless) {
@@ -347,6 +377,8 @@ TEST(TerminalSession, WithoutTheSignalPipeWaitsAreBoundedInsteadOfEndless) {
         for (int timeout : Fake().waitTimeouts) {
             EXPECT_TRUE(timeout > 0 && timeout <= 100) << timeout;
         }
+        StopTerminalConsole();
+        ExpectNothingHeld();
     }
 }
 
