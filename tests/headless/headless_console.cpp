@@ -97,6 +97,6 @@ void PushTyping(std::string_view text) {
     }
 }
 
-void PushRecord(const INPUT_RECORD& record) {
-    TheConsole().input.push_back(record);
+void PushRecord(const INPUT_RECORD& input) {
+    TheConsole().input.push_back(input);
 }
