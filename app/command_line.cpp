@@ -43,8 +43,7 @@ const option kLongOptions[] = {
     {nullptr, 0, nullptr, 0},
 };
 
-constexpr std::string_view kAnswersUsage =
-    "orvane [--json] [--markout] [--unit NAME] [--plan FILE] [--] ANSWER1 ... ANSWER6";
+constexpr std::string_view kAnswersUsage = "orvane [--json] [--plan FILE] [--] ANSWER1 ... ANSWER6";
 
 // The argument as the user can read it back, in quotes.
 std::string Quoted(std::string_view argument) {
@@ -232,6 +231,7 @@ std::string UsageText() {
            "       " +
            std::string(kAnswersUsage) +
            "\n"
+           "       orvane --markout [--unit NAME] [--plan FILE] [--] ANSWER1 ... ANSWER6\n"
            "       orvane --help | --version\n"
            "\n"
            "Asks six questions about your listening room and shows where to place the\n"

@@ -91,9 +91,9 @@ Markout ComputeMarkout(const AnswerSet& answers, const LayoutResult& layout) {
     using enum MarkName;
     Markout sheet{{}, {}, answers.surroundHeight, kNaN, kNaN, MarkoutNote::none};
     const Extended distance = layout.listeningDistance;
-    // Only a positive finite L gives arcs a tape can draw; a comparison with a not-a-number is
-    // false, so one ends here too.
-    if (!(layout.listeningDistance > 0) || IsInfinite(distance)) {
+    // Only a positive finite L gives arcs a tape can draw. The comparisons are quiet ones, as
+    // the layout's, so that a not-a-number ends here without raising the invalid flag.
+    if (!std::isgreater(layout.listeningDistance, 0.0) || IsInfinite(distance)) {
         sheet.note = MarkoutNote::noMarks;
         return sheet;
     }
@@ -114,7 +114,7 @@ Markout ComputeMarkout(const AnswerSet& answers, const LayoutResult& layout) {
                     {sideL, sideR, layout.sidePairSpacing}};
 
     const Extended h = answers.surroundHeight;
-    if (!(Square(h) <= Square(distance))) {
+    if (IsNaN(h) || !(Square(h) <= Square(distance))) {
         sheet.note = MarkoutNote::surroundsLeftOut;
         return sheet;
     }
