@@ -15,16 +15,16 @@ using namespace drawing;
 
 // The table's columns: step, mark, the tape from P, the second tape, its mark, the side.
 constexpr double kStepX = 20;
-constexpr double kMarkX = 40;
-constexpr double kFromListenerX = 112;
-constexpr double kFromReferenceX = 250;
-constexpr double kReferenceX = 388;
-constexpr double kSideX = 446;
+constexpr double kMarkX = 54;
+constexpr double kFromListenerX = 126;
+constexpr double kFromReferenceX = 264;
+constexpr double kReferenceX = 402;
+constexpr double kSideX = 458;
 constexpr double kRow = 15;
 // The drawing: P at its centre, the longer of L and surroundRadius kDrawnRadius from it.
 constexpr double kDrawingX = 625;
 constexpr double kDrawingDown = 175;
-constexpr double kDrawnRadius = 100;
+constexpr double kDrawnRadius = 105;
 constexpr double kArcLength = 28; // of each tape arc drawn across a mark
 
 const std::string kSmall = "font-size=\"11\"";
