@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +24,8 @@ constexpr int kStatusUsageError = 2;
 // Values of the long options that have no short form, beyond every character.
 constexpr int kJsonOption = 256;
 constexpr int kPlanOption = 257;
+constexpr int kMarkoutOption = 258;
+constexpr int kUnitOption = 259;
 
 // ":" first: a missing file name comes back as ':' (with optopt naming --plan) rather
 // than as an unknown option.
@@ -35,6 +38,8 @@ const option kLongOptions[] = {
     {"version", no_argument, nullptr, 'V'},
     {"json", no_argument, nullptr, kJsonOption},
     {"plan", required_argument, nullptr, kPlanOption},
+    {"markout", no_argument, nullptr, kMarkoutOption},
+    {"unit", required_argument, nullptr, kUnitOption},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -194,6 +199,18 @@ CommandLineRequest ReadCommandLine(int argc, const char* const argv[]) {
             // an option that takes no value and was given one (--json=1).
             return Refused("--plan needs a file name ('-' for standard output); "
                            "try 'orvane --help'");
+        } else if (option == kMarkoutOption) {
+            request.markout = true;
+        } else if (option == kUnitOption || (option == ':' && optopt == kUnitOption)) {
+            const bool given = option == kUnitOption && optarg != nullptr;
+            const std::string name = given ? Restored(optarg, hidden) : "";
+            const std::optional<LengthUnit> unit = ReadLengthUnit(name);
+            if (!unit) {
+                return Refused((!given ? std::string("--unit needs a unit name")
+                                       : "unknown unit " + Quoted(name)) +
+                               "; the units are " + std::string(AcceptedUnitNames()));
+            }
+            request.unit = *unit;
         } else {
             return RefusedOption(arguments);
         }
@@ -210,10 +227,11 @@ CommandLineRequest ReadCommandLine(int argc, const char* const argv[]) {
 
 std::string UsageText() {
     return "Usage: orvane\n"
-           "       orvane --plan FILE\n"
+           "       orvane [--markout] [--unit NAME] [--plan FILE]\n"
            "       " +
            std::string(kAnswersUsage) +
            "\n"
+           "       orvane --markout [--unit NAME] [--plan FILE] [--] ANSWER1 ... ANSWER6\n"
            "       orvane --help | --version\n"
            "\n"
            "Asks six questions about your listening room and shows where to place the\n"
@@ -233,6 +251,14 @@ std::string UsageText() {
            "                 side view); with - the picture alone goes to standard\n"
            "                 output; without answers, FILE is written once the\n"
            "                 results are on the screen\n"
+           "  --markout      print the marking-out sheet instead of the rows: steps\n"
+           "                 that put every speaker's mark on the floor with a tape\n"
+           "                 alone, the tapes that check them, the heights and the\n"
+           "                 receiver's distance; without answers, it is printed once\n"
+           "                 the terminal is handed back (--json always holds it)\n"
+           "  --unit NAME    the unit of the answers, m, cm, mm, ft or in, named on\n"
+           "                 the sheet and the plan; with ft or in its lengths also\n"
+           "                 in feet, inches and sixteenths (2' 4 3/8\")\n"
            "  -h, --help     show this help and exit\n"
            "  -V, --version  show the version and exit\n"
            "\n"
@@ -240,6 +266,7 @@ std::string UsageText() {
            "  orvane 5 4 n 4 0.5 120\n"
            "  orvane --json 4 3 Y 3 1 110\n"
            "  orvane --plan room.svg 5 4 n 4 0.5 120\n"
+           "  orvane --markout --unit ft 7.5 6 n 6 1.5 120\n"
            "  orvane -- -3 4 n 4 0.5 120\n"
            "\n"
            "Start it without answers in a terminal of 80 x 25 or larger.\n" +

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/model/answers.h"
+#include "app/model/length_unit.h"
 
 #include <string>
 
@@ -24,10 +25,12 @@ enum class RunKind {
 
 struct CommandLineRequest {
     RunKind kind = RunKind::interactive;
-    CommandLineOutput printed; // for RunKind::print
-    Answers answers{};         // for RunKind::givenAnswers: as given and as read
-    bool json = false;         // --json: the results as one JSON object
-    std::string planPath;      // --plan: "" none, "-" standard output, else a file
+    CommandLineOutput printed;          // for RunKind::print
+    Answers answers{};                  // for RunKind::givenAnswers: as given and as read
+    bool json = false;                  // --json: the results as one JSON object
+    std::string planPath;               // --plan: "" none, "-" standard output, else a file
+    bool markout = false;               // --markout: the marking-out sheet in place of the rows
+    LengthUnit unit = LengthUnit::none; // --unit: the answers' unit, for the sheet's lengths
 };
 
 // Decides from main's arguments, argv[0] being the program's name, with
@@ -39,6 +42,8 @@ struct CommandLineRequest {
 // Examples: {"orvane"} and {"orvane", "--plan", "p.svg"} run the tool; {"orvane", "-V"}
 // prints VersionText() with status 0; {"orvane", "5", "4", "n", "4", "0.5", "120"} gives
 // the six answers, given[2] "n" as typed and set.surroundFixed "N";
+// {"orvane", "--unit", "yd"} prints with status 2 and
+// "orvane: unknown unit 'yd'; the units are m, cm, mm, ft and in\n";
 // {"orvane", "-x"} prints with status 2 and
 // "orvane: unknown option '-x'; try 'orvane --help'\n" on standard error; {"orvane",
 // "5"} with status 2 and a usage line; a Y/N answer other than Y, y, N or n, or an

@@ -2,6 +2,7 @@
 
 #include "app/flow/winmain.h"
 #include "app/views/json_view.h"
+#include "app/views/markout_text.h"
 #include "app/views/plan_view.h"
 #include "app/views/result_rows.h"
 #include "app/views/view_text.h"
@@ -28,14 +29,17 @@ std::string GivenAnswersOutput(const CommandLineRequest& request, const LayoutRe
         return "";
     }
     if (request.json) {
-        return LayoutJson(request.answers, layout, ToolAndVersion());
+        return LayoutJson(request.answers, layout, ToolAndVersion(), request.unit);
+    }
+    if (request.markout) {
+        return MarkoutText(request.answers, layout, request.unit);
     }
     return ResultRowsText(request.answers, layout, colour);
 }
 
 CommandLineOutput AnswerWithoutTerminal(const CommandLineRequest& request) {
     const LayoutResult layout = ComputeLayout(request.answers.set, request.answers.angle);
-    CommandLineOutput output = DeliverPlan(request.planPath, request.answers, layout);
+    CommandLineOutput output = DeliverPlan(request.planPath, request.answers, layout, request.unit);
     if (output.status == 0) {
         output.standardOutput += GivenAnswersOutput(request, layout, ColourWanted());
     }
@@ -44,17 +48,22 @@ CommandLineOutput AnswerWithoutTerminal(const CommandLineRequest& request) {
 
 CommandLineOutput RunInteractive(const CommandLineRequest& request, HINSTANCE instance) {
     const ShownLayout shown = RunToResults(instance);
-    const CommandLineOutput delivered = DeliverPlan(request.planPath, shown.answers, shown.layout);
+    CommandLineOutput delivered =
+        DeliverPlan(request.planPath, shown.answers, shown.layout, request.unit);
     WaitKey();
+    // The sheet waits for the hand-back with the plan; a plan on standard output has it alone.
+    if (request.markout && delivered.status == 0 && request.planPath != "-") {
+        delivered.standardOutput = MarkoutText(shown.answers, shown.layout, request.unit);
+    }
     return delivered;
 }
 
 CommandLineOutput DeliverPlan(const std::string& planPath, const Answers& answers,
-                              const LayoutResult& layout) {
+                              const LayoutResult& layout, LengthUnit unit) {
     if (planPath.empty()) {
         return {};
     }
-    const std::string svg = PlanSvg(answers, layout, ToolAndVersion());
+    const std::string svg = PlanSvg(answers, layout, ToolAndVersion(), unit);
     if (planPath == "-") {
         return {0, svg, ""};
     }

@@ -11,8 +11,9 @@
 #include <string>
 
 // What goes to standard output for given answers: the result rows (ResultRowsText,
-// in colour when `colour`), the JSON with --json (LayoutJson), nothing with --plan -
-// (the plan takes standard output; see DeliverPlan).
+// in colour when `colour`), the JSON with --json (LayoutJson, which holds the sheet), the
+// marking-out sheet with --markout (MarkoutText), nothing with --plan - (the plan takes
+// standard output; see DeliverPlan).
 std::string GivenAnswersOutput(const CommandLineRequest& request, const LayoutResult& layout,
                                bool colour);
 
@@ -23,7 +24,8 @@ CommandLineOutput AnswerWithoutTerminal(const CommandLineRequest& request);
 // WINMAIN's flow with what the command line asked for: the plan is delivered
 // once the results are on the screen, before the final key, and nothing on the
 // screen changes for it. Returns what the start-up writes once the terminal is
-// handed back (a plan for "-", a file that could not be written, with status 1).
+// handed back (a plan for "-", the sheet for --markout, a file that could not be
+// written, with status 1).
 CommandLineOutput RunInteractive(const CommandLineRequest& request, HINSTANCE instance);
 
 // Draws the plan and delivers it: into the file `planPath` (replaced whole or not
@@ -33,4 +35,4 @@ CommandLineOutput RunInteractive(const CommandLineRequest& request, HINSTANCE in
 // one line on standardError naming the file and the cause, e.g.
 // "orvane: cannot write the plan to '/no/such/p.svg': No such file or directory\n".
 CommandLineOutput DeliverPlan(const std::string& planPath, const Answers& answers,
-                              const LayoutResult& layout);
+                              const LayoutResult& layout, LengthUnit unit = LengthUnit::none);

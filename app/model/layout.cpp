@@ -89,13 +89,19 @@ LayoutResult ComputeLayout(const AnswerSet& answers, Extended angle) {
     layout.sidePairSpacing = static_cast<double>((2 * distance) * sideSin);
     layout.frontListenerSpacing = static_cast<double>(frontCos * distance);
 
-    // The root is taken again from L and h rather than from the stored surroundRadius, so it
-    // enters the product unrounded.
     if (spacingFree) {
-        layout.surroundPairSpacing =
-            static_cast<double>(2 * Root(Square(distance) - Square(h)) * rearCos);
+        layout.surroundPairSpacing = SurroundPairSpacingAt(layout, answers.surroundHeight);
     }
     return layout;
+}
+
+// The root is taken again from L and h rather than from the stored surroundRadius, so it enters
+// the product unrounded.
+double SurroundPairSpacingAt(const LayoutResult& layout, double surroundHeight) {
+    const Extended distance = layout.listeningDistance;
+    const Extended h = surroundHeight;
+    const Extended rearCos = Cosine(static_cast<Extended>(layout.rearAngle));
+    return static_cast<double>(2 * Root(Square(distance) - Square(h)) * rearCos);
 }
 
 LayoutResult ComputeLayout(const AnswerSet& answers) {

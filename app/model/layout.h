@@ -41,3 +41,8 @@ LayoutResult ComputeLayout(const AnswerSet& answers);
 // The same layout at the angle's value as already read (Answers::angle), so that the
 // angle text is parsed once for every use.
 LayoutResult ComputeLayout(const AnswerSet& answers, numtext::Extended angle);
+
+// The surrounds' side-to-side spacing at the layout's L, rear angle and the given height:
+// 2 sqrt(L^2 - h^2) cos(rearAngle). ComputeLayout stores it as surroundPairSpacing when the
+// spacing is free; the marking-out sheet checks it whichever the answer.
+double SurroundPairSpacingAt(const LayoutResult& layout, double surroundHeight);

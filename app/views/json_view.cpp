@@ -1,5 +1,6 @@
 #include "app/views/json_view.h"
 
+#include "app/model/markout.h"
 #include "app/model/screen_texts.h"
 #include "app/model/shown_results.h"
 #include "app/views/view_text.h"
@@ -104,9 +105,69 @@ std::string Result(const ShownResult& line) {
     return Object(members);
 }
 
+// The elements in brackets, one a line at `indent` blanks.
+std::string Array(const std::vector<std::string>& elements, std::size_t indent) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        json += (i == 0 ? "\n" : ",\n") + std::string(indent, ' ') + elements[i];
+    }
+    return json + (elements.empty() ? "" : "\n" + std::string(indent - 2, ' ')) + "]";
+}
+
+std::string Length(double value, LengthUnit unit) {
+    std::vector<std::string> members = {Member("value", JsonNumber(value)),
+                                        Member("text", JsonString(ShownText(value)))};
+    const std::string feetInches = FeetAndInches(value, unit);
+    if (!feetInches.empty()) {
+        members.push_back(Member("feetInches", JsonString(feetInches)));
+    }
+    return Object(members);
+}
+
+std::string MarkJson(const FloorMark& mark, LengthUnit unit) {
+    const bool centre = mark.side == MarkSide::ahead;
+    return Object({Member("name", JsonString(MarkKey(mark.name))),
+                   Member("fromListener", Length(mark.fromListener, unit)),
+                   Member("reference", centre ? "null" : JsonString(MarkKey(mark.reference))),
+                   Member("fromReference", centre ? "null" : Length(mark.fromReference, unit)),
+                   Member("side", centre ? "null" : JsonString(SideKey(mark.side)))});
+}
+
+std::string MarkoutJson(const Answers& answers, const LayoutResult& layout, LengthUnit unit) {
+    const Markout sheet = ComputeMarkout(answers.set, layout);
+    std::vector<std::string> marks;
+    for (const FloorMark& mark : sheet.marks) {
+        marks.push_back(MarkJson(mark, unit));
+    }
+    std::vector<std::string> checks;
+    for (const CheckTape& check : sheet.checks) {
+        checks.push_back(Object({Member("between", "[" + JsonString(MarkKey(check.from)) + ", " +
+                                                       JsonString(MarkKey(check.to)) + "]"),
+                                 Member("distance", Length(check.distance, unit))}));
+    }
+    const bool surrounds = !sheet.marks.empty() && sheet.note == MarkoutNote::none;
+    std::vector<std::string> members = {
+        Member("unit", unit == LengthUnit::none ? "null" : JsonString(UnitName(unit))),
+        Member("marks", Array(marks, 6)),
+        Member("checks", Array(checks, 6)),
+        Member("surroundElevation",
+               surrounds
+                   ? Object({Member("value", JsonNumber(sheet.surroundElevation)),
+                             Member("text", JsonString(DegreesText(sheet.surroundElevation)))})
+                   : "null"),
+        Member("receiverDistance",
+               sheet.marks.empty() ? "null" : Length(sheet.receiverDistance, unit)),
+    };
+    if (sheet.note != MarkoutNote::none) {
+        members.push_back(Member("note", JsonString(MarkoutNoteText(sheet.note))));
+    }
+    return Object(members, 4);
+}
+
 } // namespace
 
-std::string LayoutJson(const Answers& answers, const LayoutResult& layout, std::string_view tool) {
+std::string LayoutJson(const Answers& answers, const LayoutResult& layout, std::string_view tool,
+                       LengthUnit unit) {
     const std::string_view spacingPrompt =
         answers.spacingFixed ? kFixedSpacingPrompt : kMaximumSpacingPrompt;
     const AnswerTexts& given = answers.given;
@@ -126,7 +187,8 @@ std::string LayoutJson(const Answers& answers, const LayoutResult& layout, std::
     }
     return Object({Member("tool", JsonString(tool)), Member("answers", Object(answerMembers, 4)),
                    Member("listeningDistance", JsonNumber(layout.listeningDistance)),
-                   Member("results", Object(resultMembers, 4))},
+                   Member("results", Object(resultMembers, 4)),
+                   Member("markout", MarkoutJson(answers, layout, unit))},
                   2) +
            "\n";
 }

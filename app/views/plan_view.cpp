@@ -1,19 +1,22 @@
 #include "app/views/plan_view.h"
 
 #include "app/model/shown_results.h"
+#include "app/views/plan_drawing.h"
 #include "app/views/plan_geometry.h"
+#include "app/views/plan_markout.h"
 #include "app/views/view_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <vector>
 
 namespace {
 
+using namespace drawing;
+
 // The page, in SVG user units (pixels at 100 %).
 constexpr int kWidth = 760;
-constexpr int kHeight = 920;
+constexpr int kHeight = 1280;
 // Top view: the listening position at the centre, the larger of L and surroundRadius
 // drawn kPlanRadius from it; front-to-back dimensions in lanes to the right.
 constexpr double kCentreX = 320;
@@ -27,73 +30,12 @@ constexpr double kSideTop = 640;
 constexpr double kSideRise = 150;   // room above (or below) the ear line for the height
 constexpr double kSideBehind = 420; // room to the left for the surround's horizontal distance
 constexpr double kSideAhead = 200;  // and to the right, where a negative distance puts it
-
-constexpr const char* kInk = "#222222";
-constexpr const char* kSpeakerFill = "#1f4e9a";
-constexpr const char* kOverInk = "#d00000";
-constexpr const char* kGuide = "#aaaaaa";
-
-struct PagePoint {
-    double x;
-    double y;
-};
-
-double Finite(double value) {
-    return std::isfinite(value) ? value : 0;
-}
-
-// Page coordinates with one decimal, independent of any locale.
-std::string Num(double value) {
-    char digits[32];
-    const auto end =
-        std::to_chars(digits, digits + sizeof digits, Finite(value), std::chars_format::fixed, 1);
-    return std::string(digits, end.ptr);
-}
-
-// Text for XML character data and attributes: markup characters as entities,
-// control bytes (not allowed in XML) as \xNN. Every text drawn is the program's
-// own (labels, the screen's number texts, the answers as read, the version), so
-// the bytes above 127 are its own UTF-8 and pass as they are.
-std::string Xml(std::string_view text) {
-    std::string xml;
-    for (const char c : ShownBytes(text)) {
-        if (c == '&') {
-            xml += "&amp;";
-        } else if (c == '<') {
-            xml += "&lt;";
-        } else if (c == '>') {
-            xml += "&gt;";
-        } else if (c == '"') {
-            xml += "&quot;";
-        } else {
-            xml += c;
-        }
-    }
-    return xml;
-}
-
-std::string Line(PagePoint a, PagePoint b, const std::string& style) {
-    return "<line x1=\"" + Num(a.x) + "\" y1=\"" + Num(a.y) + "\" x2=\"" + Num(b.x) + "\" y2=\"" +
-           Num(b.y) + "\" " + style + "/>\n";
-}
-
-// `attributes` may set text-anchor, fill, class, transform ...
-std::string Text(PagePoint at, std::string_view text, const std::string& attributes = "") {
-    return "<text x=\"" + Num(at.x) + "\" y=\"" + Num(at.y) + "\" " + attributes + ">" + Xml(text) +
-           "</text>\n";
-}
+// Below the side view, the marking-out part, then the caption.
+constexpr double kMarkoutTop = 870;
+constexpr double kCaptionTop = kMarkoutTop + kMarkoutPartHeight;
 
 std::string Rotated(PagePoint at) {
     return "transform=\"rotate(-90 " + Num(at.x) + " " + Num(at.y) + ")\"";
-}
-
-std::string Stroke(const char* colour, double width, const char* dashes = nullptr) {
-    std::string style =
-        "stroke=\"" + std::string(colour) + "\" stroke-width=\"" + Num(width) + "\"";
-    if (dashes != nullptr) {
-        style += " stroke-dasharray=\"" + std::string(dashes) + "\"";
-    }
-    return style;
 }
 
 // Room units to the top view's page: x to the right, straight ahead up the page.
@@ -281,14 +223,15 @@ std::string Caption(const Answers& answers, const LayoutResult& layout, std::str
     }
     std::string svg = "<g class=\"caption\">\n";
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        svg += Text({20, 850 + 20 * static_cast<double>(i)}, lines[i]);
+        svg += Text({20, kCaptionTop + 20 * static_cast<double>(i)}, lines[i]);
     }
     return svg + "</g>\n";
 }
 
 } // namespace
 
-std::string PlanSvg(const Answers& answers, const LayoutResult& layout, std::string_view tool) {
+std::string PlanSvg(const Answers& answers, const LayoutResult& layout, std::string_view tool,
+                    LengthUnit unit) {
     const std::string size = "width=\"" + std::to_string(kWidth) + "\" height=\"" +
                              std::to_string(kHeight) + "\" viewBox=\"0 0 " +
                              std::to_string(kWidth) + " " + std::to_string(kHeight) + "\"";
@@ -298,5 +241,6 @@ std::string PlanSvg(const Answers& answers, const LayoutResult& layout, std::str
            "<title>Speaker layout: " + Xml(tool) + "</title>\n" + "<rect width=\"" +
            std::to_string(kWidth) + "\" height=\"" + std::to_string(kHeight) +
            "\" fill=\"white\"/>\n" + TopViewSvg(answers, layout) +
-           SideViewSvg(answers.set, layout) + Caption(answers, layout, tool) + "</svg>\n";
+           SideViewSvg(answers.set, layout) + MarkoutPartSvg(answers, layout, unit, kMarkoutTop) +
+           Caption(answers, layout, tool) + "</svg>\n";
 }

@@ -1,5 +1,8 @@
 #include "app/views/view_text.h"
 
+#include "app/model/shown_results.h"
+#include "numtext/numtext.h"
+
 #include <charconv>
 
 std::string ShortestText(double value) {
@@ -22,4 +25,17 @@ std::string ShownBytes(std::string_view text) {
         }
     }
     return shown;
+}
+
+std::string LengthText(double value, LengthUnit unit) {
+    std::string text = ShownText(value);
+    if (unit != LengthUnit::none) {
+        text += " " + std::string(UnitName(unit));
+    }
+    const std::string feetInches = FeetAndInches(value, unit);
+    return feetInches.empty() ? text : text + " (" + feetInches + ")";
+}
+
+std::string DegreesText(double degrees) {
+    return numtext::FormatMask(degrees, "0.0");
 }

@@ -1,6 +1,8 @@
 // Small text helpers the views without a terminal share.
 #pragma once
 
+#include "app/model/length_unit.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,3 +15,11 @@ std::string ShortestText(double value);
 // escape sequence pasted by mistake) as \xNN, everything else as it is.
 // "a\x1b[2J" gives "a\\x1b[2J".
 std::string ShownBytes(std::string_view text);
+
+// A length as the sheet and the plan print it: the screen's two-decimal text, the unit when one
+// is named, and feet and inches where they apply. 2.3629 gives "2.36", "2.36 m" with m, and
+// "2.36 ft (2' 4 5/16\")" with ft.
+std::string LengthText(double value, LengthUnit unit);
+
+// An angle in degrees with one decimal, as FormatMask gives it: 12.2 gives "12.2".
+std::string DegreesText(double degrees);

@@ -25,12 +25,14 @@ const char* const kSevenAnswers =
     "orvane: six answers needed, 7 given; usage: orvane [--json] [--plan FILE] [--] ANSWER1 ... "
     "ANSWER6\n";
 
+const char* const kUnits = "; the units are m, cm, mm, ft and in\n";
+
 TEST(CommandLine, EachArgumentListGetsItsAction) {
     enum Expect { runs, usage, version, refused, answered };
     struct Case {
         std::vector<const char*> arguments;
         Expect expect;
-        const char* message; // standard error when refused
+        std::string message; // standard error when refused
     };
     const Case cases[] = {
         {{}, runs, ""},
@@ -63,6 +65,15 @@ TEST(CommandLine, EachArgumentListGetsItsAction) {
          refused,
          "orvane: six answers needed, 0 given; usage: orvane [--json] [--plan FILE] [--] "
          "ANSWER1 ... ANSWER6\n"},
+        {{"--markout", "--unit=in"}, runs, ""},
+        {{"--markout=1"},
+         refused,
+         "orvane: option '--markout' takes no value; try 'orvane --help'\n"},
+        {{"--unit"}, refused, std::string("orvane: --unit needs a unit name") + kUnits},
+        {{"--unit=yd", "--json"}, refused, std::string("orvane: unknown unit 'yd'") + kUnits},
+        {{"--unit="}, refused, std::string("orvane: unknown unit ''") + kUnits},
+        {{"--unit=FT"}, refused, std::string("orvane: unknown unit 'FT'") + kUnits},
+        {{"5", "4", "n", "4", "0.5", "120", "--unit=ft", "--markout"}, answered, ""},
         {{"--plan"},
          refused,
          "orvane: --plan needs a file name ('-' for standard output); try 'orvane --help'\n"},

@@ -6,6 +6,7 @@
 #include "app/model/screen_texts.h"
 #include "app/model/shown_results.h"
 #include "app/runs.h"
+#include "app/views/markout_text.h"
 #include "app/views/plan_view.h"
 #include "console/console.h"
 #include "tests/golden/golden_screen.h"
@@ -309,16 +310,28 @@ TEST(Views, JsonWritesUtf8AnswersAsCharactersAndOtherBytesEscaped) {
     }
 }
 
-TEST(Views, PlanOfTheWorkedExampleMatchesItsGoldenFile) {
-    const Answers given = Given({"5", "4", "n", "4", "0.5", "120"}).answers;
-    const std::string svg = PlanSvg(given, ComputeLayout(given.set), "orvane 6.0, build golden");
-    const std::string golden = golden::GoldenFilePath("plan_5_4_n_4_0.5_120.svg");
+// The view's text against tests/golden/<file>, or written there when updating.
+void ExpectGoldenFile(const std::string& text, const std::string& file) {
+    const std::string golden = golden::GoldenFilePath(file);
     if (golden::UpdatingGoldenScreens()) {
-        std::ofstream(golden, std::ios::binary) << svg;
+        std::ofstream(golden, std::ios::binary) << text;
     }
     std::ifstream in(golden, std::ios::binary);
     const std::string expected((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(svg, expected) << "rewrite with ORVANE_UPDATE_GOLDEN=1 after looking at it";
+    EXPECT_EQ(text, expected) << "rewrite with ORVANE_UPDATE_GOLDEN=1 after looking at it";
+}
+
+TEST(Views, PlanOfTheWorkedExampleMatchesItsGoldenFile) {
+    const Answers given = Given({"5", "4", "n", "4", "0.5", "120"}).answers;
+    ExpectGoldenFile(PlanSvg(given, ComputeLayout(given.set), "orvane 6.0, build golden"),
+                     "plan_5_4_n_4_0.5_120.svg");
+}
+
+TEST(Views, MarkoutSheetInFeetMatchesItsGoldenFile) {
+    const CommandLineRequest command =
+        Given({"7.5", "6", "n", "6", "1.5", "135"}, {"--markout", "--unit", "ft"});
+    ExpectGoldenFile(GivenAnswersOutput(command, ComputeLayout(command.answers.set), false),
+                     "markout_7.5_6_n_6_1.5_135_ft.txt");
 }
 
 // The interactive run with --plan: the same screen cell for cell, the plan on
@@ -329,21 +342,26 @@ TEST(Views, InteractiveRunDeliversThePlanWithoutChangingTheScreen) {
     const std::vector<ScreenCell> plain = HeadlessConsole().cells;
     const Answers given = Given(answers).answers;
     const std::string svg = PlanSvg(given, ComputeLayout(given.set), ToolAndVersion());
+    const std::string svgInCm =
+        PlanSvg(given, ComputeLayout(given.set), ToolAndVersion(), LengthUnit::cm);
+    const std::string sheet = MarkoutText(given, ComputeLayout(given.set), LengthUnit::cm);
     const std::string file = ::testing::TempDir() + "orvane-interactive-plan.svg";
+    const std::string noFile = ::testing::TempDir() + "no-such-directory/plan.svg";
     std::remove(file.c_str());
     struct Case {
         std::string path;
+        bool markout; // with --markout --unit cm: the sheet after the hand-back
         int status;
         std::string standardOutput;
         bool errorLine;
     };
     const Case cases[] = {
-        {file, 0, "", false},
-        {"-", 0, svg, false},
-        {::testing::TempDir() + "no-such-directory/plan.svg", 1, "", true},
+        {file, false, 0, "", false}, {"-", false, 0, svg, false},   {noFile, false, 1, "", true},
+        {"", true, 0, sheet, false}, {file, true, 0, sheet, false}, {"-", true, 0, svgInCm, false},
+        {noFile, true, 1, "", true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
+        SCOPED_TRACE(c.path + (c.markout ? " --markout" : ""));
         StartHeadlessConsole(80, 25);
         StartConsole();
         for (const std::string& answer : answers) {
@@ -358,12 +376,14 @@ TEST(Views, InteractiveRunDeliversThePlanWithoutChangingTheScreen) {
                 EXPECT_TRUE(SameCells(HeadlessConsole().cells, plain)) << "the screen changed";
                 std::ifstream in(file, std::ios::binary);
                 const std::string written((std::istreambuf_iterator<char>(in)), {});
-                EXPECT_EQ(written, c.path == file ? svg : "");
+                EXPECT_EQ(written, c.path != file ? "" : c.markout ? svgInCm : svg);
                 PushTyping("q");
             }
         };
         CommandLineRequest command;
         command.planPath = c.path;
+        command.markout = c.markout;
+        command.unit = c.markout ? LengthUnit::cm : LengthUnit::none;
         const CommandLineOutput run = RunInteractive(command, GetModuleHandleA(nullptr));
         Recorded().idleHandler = nullptr;
         EXPECT_TRUE(looked);
