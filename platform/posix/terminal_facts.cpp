@@ -71,9 +71,14 @@ TerminalFacts ReadTerminalFacts(int fd) {
     facts.colorTerm = Variable("COLORTERM");
     facts.noColor = Variable("NO_COLOR");
     facts.termProgram = Variable("TERM_PROGRAM");
-    facts.localeLoaded = std::setlocale(LC_CTYPE, "") != nullptr;
-    facts.codeset = nl_langinfo(CODESET);
     facts.localeName = FirstLocaleVariable();
+    // A locale named with the UTF-8 codeset gives UTF-8 loaded or not, so it is
+    // left unloaded: setlocale would map and touch some 150 KB of character
+    // tables and conversion cache that nothing in the run reads.
+    if (!CodesetNamesUtf8(facts.localeName)) {
+        facts.localeLoaded = std::setlocale(LC_CTYPE, "") != nullptr;
+        facts.codeset = nl_langinfo(CODESET);
+    }
     if (!facts.term.empty()) {
         ReadTerminfo(facts, fd);
     }

@@ -9,6 +9,7 @@
 // nothing else: no locale is put in force. fd as below.
 TerminalFacts ReadTerminfoEntry(int fd);
 
-// Also puts the character locale in force (setlocale(LC_CTYPE, "")). fd is
-// the terminal, which terminfo may ask for its size.
+// Also puts the character locale in force (setlocale(LC_CTYPE, "")) when its
+// name does not already say UTF-8 (CodesetNamesUtf8). fd is the terminal, which
+// terminfo may ask for its size.
 TerminalFacts ReadTerminalFacts(int fd);

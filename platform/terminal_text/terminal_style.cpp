@@ -107,6 +107,17 @@ bool NamesUtf8(std::string_view name) {
     return lower.find("utf-8") != std::string::npos || lower.find("utf8") != std::string::npos;
 }
 
+bool CodesetNamesUtf8(std::string_view localeName) {
+    // The modifier comes last and may itself hold a dot.
+    const std::string_view beforeModifier = localeName.substr(0, localeName.find('@'));
+    const std::size_t dot = beforeModifier.find('.');
+    if (dot == std::string_view::npos) {
+        return false;
+    }
+    const std::string codeset = Lower(beforeModifier.substr(dot + 1));
+    return codeset == "utf-8" || codeset == "utf8";
+}
+
 TerminalVerdict DecideTerminal(const TerminalFacts& facts) {
     TerminalVerdict verdict;
     if (CannotPlaceCursor(facts)) {

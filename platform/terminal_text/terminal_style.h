@@ -25,7 +25,7 @@ struct TerminalFacts {
     std::string colorTerm;       // COLORTERM, empty when unset
     std::string noColor;         // NO_COLOR, empty when unset
     std::string termProgram;     // TERM_PROGRAM, empty when unset
-    bool localeLoaded = false;   // setlocale(LC_CTYPE, "") succeeded
+    bool localeLoaded = false;   // setlocale(LC_CTYPE, "") was called and succeeded
     std::string codeset;         // nl_langinfo(CODESET) of the locale in force
     std::string localeName;      // the first non-empty of LC_ALL, LC_CTYPE and LANG
 };
@@ -41,3 +41,8 @@ TerminalVerdict DecideTerminal(const TerminalFacts& facts);
 // Whether a locale or codeset name says UTF-8, in any of its spellings:
 // "en_US.UTF-8", "C.utf8" and "de_DE.Utf-8@euro" do, "en_US" and "C" do not.
 bool NamesUtf8(std::string_view name);
+
+// Whether the codeset part of a locale name (language[_territory][.codeset][@modifier])
+// is UTF-8: "en_US.UTF-8" and "C.utf8@euro" are, "de_DE@utf8", "UTF-8" and "x.utf8x"
+// are not. Such a locale decides UTF-8 whether it is installed or not.
+bool CodesetNamesUtf8(std::string_view localeName);

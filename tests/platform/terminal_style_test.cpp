@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -119,6 +120,30 @@ TEST(TerminalStyle, EncodingFromTheLocaleOrItsName) {
         facts.codeset = c.codeset;
         facts.localeName = c.localeName;
         EXPECT_EQ(DecideTerminal(facts).style.encoding, c.expected) << c.name;
+    }
+}
+
+// The names the reader decides UTF-8 from without loading the locale: only the
+// codeset part counts, as setlocale would read the name.
+TEST(TerminalStyle, CodesetOfALocaleName) {
+    const std::pair<const char*, bool> cases[] = {
+        {"en_US.UTF-8", true},
+        {"C.utf8", true},
+        {"fr_FR.Utf-8@euro", true},
+        {"C.UTF-8@x.y", true},
+        {"de_DE@utf8", false},
+        {"de_DE@euro.UTF-8", false},
+        {"UTF-8", false},
+        {"en_US.UTF-8x", false},
+        {"en_US.UTF_8", false},
+        {"de_DE.ISO-8859-1", false},
+        {"en_US", false},
+        {"", false},
+        {".utf8", true},
+        {"en_US.", false},
+    };
+    for (const auto& [name, expected] : cases) {
+        EXPECT_EQ(CodesetNamesUtf8(name), expected) << name;
     }
 }
 
