@@ -10,6 +10,7 @@
 #include <mpfr.h>
 
 #include <cmath>
+#include <numbers>
 #include <map>
 #include <string>
 #include <vector>
@@ -181,7 +182,7 @@ TEST(Markout, MarksPutDownByTheirTwoTapesStandAtTheirAngles) {
                                  : Crossing(mark.fromListener, placed.at(mark.reference),
                                             mark.fromReference, mark.side);
             placed[mark.name] = at;
-            const double degrees = std::atan2(at.x, at.y) * 180 / M_PI;
+            const double degrees = std::atan2(at.x, at.y) * 180 / std::numbers::pi;
             // The layout's pi is 3.14159265359: its degree is 1e-12 from the true one.
             EXPECT_NEAR(degrees, angles.at(mark.name), 1e-8);
         }
