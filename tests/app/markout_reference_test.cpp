@@ -10,8 +10,8 @@
 #include <mpfr.h>
 
 #include <cmath>
-#include <numbers>
 #include <map>
+#include <numbers>
 #include <string>
 #include <vector>
 
