@@ -2,7 +2,7 @@
 // enough digits of 2/pi that even the largest extended value keeps its fraction bits.
 #pragma once
 
-#include "numtext/trig_fixed.h"
+#include "numtext/trig.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "numtext/trig_width.h"
 
-#include "numtext/trig_fixed.h"
+#include "numtext/trig.h"
 #include "numtext/trig_reduction.h"
 
 #include <bit>

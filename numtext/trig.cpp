@@ -1,4 +1,4 @@
-#include "numtext/trig_fixed.h"
+#include "numtext/trig.h"
 
 #include <bit>
 
