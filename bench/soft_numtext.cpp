@@ -1,9 +1,17 @@
-// Built only as part of the renamed software copy (see bench/CMakeLists.txt), where
-// ParseNumber is the software one.
+// Compiled against numtext on the software type (bench/CMakeLists.txt), where numtext's names
+// and ComputeLayout are the software type's.
 #include "bench/soft_numtext.h"
 
-using numtext::ParseNumber;
+#include "numtext/numtext.h"
 
 double SoftParseNumberToDouble(std::string_view text) {
-    return static_cast<double>(ParseNumber(text));
+    return static_cast<double>(numtext::ParseNumber(text));
+}
+
+std::string SoftFormatMask(double value, std::string_view mask) {
+    return numtext::FormatMask(value, mask);
+}
+
+LayoutResult SoftComputeLayout(const AnswerSet& answers) {
+    return ComputeLayout(answers);
 }

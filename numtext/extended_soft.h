@@ -10,17 +10,16 @@
 #include <cstdint>
 
 namespace numtext::soft {
+
 struct Extended;
-} // namespace numtext::soft
 
-namespace numtext::detail {
-soft::Extended ExtendedFromDouble(double number);
-soft::Extended ExtendedFromSigned(std::int64_t number);
-soft::Extended ExtendedFromUnsigned(std::uint64_t number);
-double DoubleFromExtended(soft::Extended value);
-} // namespace numtext::detail
-
-namespace numtext::soft {
+// The conversions behind the constructors and the cast (extended_soft.cpp).
+namespace detail {
+Extended ExtendedFromDouble(double number);
+Extended ExtendedFromSigned(std::int64_t number);
+Extended ExtendedFromUnsigned(std::uint64_t number);
+double DoubleFromExtended(Extended value);
+} // namespace detail
 
 struct Extended {
     std::uint64_t significand;  // with its explicit integer bit, as the x87 stores it

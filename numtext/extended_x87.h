@@ -28,20 +28,16 @@ struct Extended {
     constexpr explicit operator double() const { return static_cast<double>(value); }
 };
 
-} // namespace numtext::x87
-
-namespace numtext::detail {
+namespace detail {
 
 // Wraps a long double result; only this header makes them.
-constexpr x87::Extended WrapLongDouble(long double value) {
-    x87::Extended result{};
+constexpr Extended WrapLongDouble(long double value) {
+    Extended result{};
     result.value = value;
     return result;
 }
 
-} // namespace numtext::detail
-
-namespace numtext::x87 {
+} // namespace detail
 
 inline Extended operator+(Extended a, Extended b) {
     return detail::WrapLongDouble(a.value + b.value);

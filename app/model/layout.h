@@ -33,6 +33,15 @@ struct LayoutResult {
     double surroundPairSpacing;  // side-side spacing of the surrounds; only for "N", else 0
 };
 
+// The layout on the build's extended type. A benchmark links the layout on each type into one
+// program (bench/soft_numtext.h), so each has a namespace of its own, inline so that callers
+// never name it.
+#if ORVANE_SOFT_EXTENDED
+inline namespace layout_on_soft {
+#else
+inline namespace layout_on_x87 {
+#endif
+
 // The layout for the answers: pure, no failure; odd answers (0, negative, infinite, not a
 // number) go through IEEE arithmetic as they are. Answers 5, 4, "N", 4, 0.5, "120" give
 // listeningDistance 2.362908 (decided by the surround spacing) and surroundPairSpacing 4.
@@ -41,3 +50,5 @@ LayoutResult ComputeLayout(const AnswerSet& answers);
 // The same layout at the angle's value as already read (Answers::angle), so that the
 // angle text is parsed once for every use.
 LayoutResult ComputeLayout(const AnswerSet& answers, numtext::Extended angle);
+
+} // namespace layout_on_x87
