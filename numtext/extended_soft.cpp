@@ -6,7 +6,8 @@
 #include <bit>
 #include <cstdint>
 
-namespace numtext::soft {
+namespace numtext {
+inline namespace soft {
 
 namespace {
 
@@ -446,4 +447,5 @@ bool operator<=(Extended a, Extended b) {
     return order == -1 || order == 0;
 }
 
-} // namespace numtext::soft
+} // namespace soft
+} // namespace numtext

@@ -9,7 +9,12 @@
 #include <concepts>
 #include <cstdint>
 
+// The build's representation, or one used beside the x87 one (numtext/extended_encoding.h).
+#if ORVANE_SOFT_EXTENDED
+namespace numtext::inline soft {
+#else
 namespace numtext::soft {
+#endif
 
 struct Extended;
 

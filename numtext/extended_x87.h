@@ -13,7 +13,8 @@
 static_assert(std::numeric_limits<long double>::digits == 64,
               "the hardware extended type needs the x87 80-bit long double");
 
-namespace numtext::x87 {
+namespace numtext {
+inline namespace x87 {
 
 struct Extended {
     long double value; // the x87 register format, stored in 16 bytes of which 10 count
@@ -106,4 +107,5 @@ inline Extended FromBits(ExtendedBits bits) {
     return x;
 }
 
-} // namespace numtext::x87
+} // namespace x87
+} // namespace numtext
