@@ -4,6 +4,7 @@
 #include "bench/soft_numtext.h"
 
 #include "bench/layout_answers.h"
+#include "numtext/numtext.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,7 +13,6 @@
 
 using numtext::FormatMask;
 using numtext::ParseNumber;
-using numtext::SoftFormatMask;
 
 namespace {
 

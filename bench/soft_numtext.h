@@ -1,16 +1,16 @@
-// ParseNumber, FormatMask and ComputeLayout built a second time on the software extended type,
-// under other names, so that one benchmark can run both types side by side.
+// ParseNumber, FormatMask and ComputeLayout on the software extended type, beside the x87 ones
+// in one benchmark. Compiled against numtext's software copy (bench/CMakeLists.txt); their
+// signatures name no extended type, so the x87 side can call them.
 #pragma once
 
 #include "app/model/layout.h"
-#include "numtext/numtext.h"
 
 #include <string>
 #include <string_view>
 
 // ParseNumber on the software type, stored as a double.
 double SoftParseNumberToDouble(std::string_view text);
-namespace numtext {
+
 std::string SoftFormatMask(double value, std::string_view mask);
-} // namespace numtext
+
 LayoutResult SoftComputeLayout(const AnswerSet& answers);

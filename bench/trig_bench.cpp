@@ -1,7 +1,7 @@
 // SineBits and CosineBits on the layout's rear angles against the C library's sinl and cosl on
 // the same angles, in the same run; vs_library is our time over the library's.
 #include "bench/trig_angles.h"
-#include "numtext/extended_trig.h"
+#include "numtext/extended_math.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // the layout took before it had its own. Not a test: it prints counts. Usage: trig_report
 // [decimals, default 5].
 #include "bench/trig_angles.h"
-#include "numtext/extended_trig.h"
+#include "numtext/extended_math.h"
 
 #include <cmath>
 #include <cstdio>

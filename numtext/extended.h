@@ -6,12 +6,13 @@
 //   static_cast<double>(value)                rounded to nearest, as the x87 stores a double
 //   + - * / and unary -                       rounded once to the 64-bit significand
 //   == != < <= > >=                           false (true for !=) when a not-a-number is involved
-//   SquareRoot, Abs, IsNaN, IsInfinite, RoundToUnsigned, BinaryExponent
-//   BitsOf, FromBits                          the x87 encoding of a value (numtext/numtext.h)
+//   SquareRoot, Abs, IsNaN, IsInfinite, RoundToUnsigned
+//   BitsOf, FromBits                          the x87 encoding of a value, whose fields and
+//                                             binary exponent numtext/extended_encoding.h reads
 //
 // On x86-64 the type is the processor's own long double; elsewhere, or with the CMake option
 // ORVANE_SOFT_EXTENDED, it is computed on 64- and 128-bit integers (numtext::soft). CMake defines
-// ORVANE_SOFT_EXTENDED and adds the matching source files; this is the one place that looks.
+// ORVANE_SOFT_EXTENDED and adds the matching source file (numtext/CMakeLists.txt).
 #pragma once
 
 #include "numtext/extended_encoding.h"
@@ -21,26 +22,3 @@
 #else
 #include "numtext/extended_x87.h"
 #endif
-
-namespace numtext {
-
-// Each representation keeps its own namespace, so that the software one can be built beside
-// the x87 one and compared with it; this one names the representation of the build.
-#if ORVANE_SOFT_EXTENDED
-namespace representation = soft;
-#else
-namespace representation = x87;
-#endif
-using representation::Abs;
-using representation::BitsOf;
-using representation::Extended;
-using representation::FromBits;
-using representation::IsInfinite;
-using representation::IsNaN;
-using representation::RoundToUnsigned;
-using representation::SquareRoot;
-
-// The e of a finite non-zero value = f x 2^e with 0.5 <= f < 1, read from the encoding.
-int BinaryExponent(Extended value);
-
-} // namespace numtext

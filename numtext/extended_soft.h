@@ -9,18 +9,22 @@
 #include <concepts>
 #include <cstdint>
 
+// The build's representation, or one used beside the x87 one (numtext/extended_encoding.h).
+#if ORVANE_SOFT_EXTENDED
+namespace numtext::inline soft {
+#else
 namespace numtext::soft {
+#endif
+
 struct Extended;
-} // namespace numtext::soft
 
-namespace numtext::detail {
-soft::Extended ExtendedFromDouble(double number);
-soft::Extended ExtendedFromSigned(std::int64_t number);
-soft::Extended ExtendedFromUnsigned(std::uint64_t number);
-double DoubleFromExtended(soft::Extended value);
-} // namespace numtext::detail
-
-namespace numtext::soft {
+// The conversions behind the constructors and the cast (extended_soft.cpp).
+namespace detail {
+Extended ExtendedFromDouble(double number);
+Extended ExtendedFromSigned(std::int64_t number);
+Extended ExtendedFromUnsigned(std::uint64_t number);
+double DoubleFromExtended(Extended value);
+} // namespace detail
 
 struct Extended {
     std::uint64_t significand;  // with its explicit integer bit, as the x87 stores it

@@ -13,7 +13,8 @@
 static_assert(std::numeric_limits<long double>::digits == 64,
               "the hardware extended type needs the x87 80-bit long double");
 
-namespace numtext::x87 {
+namespace numtext {
+inline namespace x87 {
 
 struct Extended {
     long double value; // the x87 register format, stored in 16 bytes of which 10 count
@@ -28,20 +29,16 @@ struct Extended {
     constexpr explicit operator double() const { return static_cast<double>(value); }
 };
 
-} // namespace numtext::x87
-
-namespace numtext::detail {
+namespace detail {
 
 // Wraps a long double result; only this header makes them.
-constexpr x87::Extended WrapLongDouble(long double value) {
-    x87::Extended result{};
+constexpr Extended WrapLongDouble(long double value) {
+    Extended result{};
     result.value = value;
     return result;
 }
 
-} // namespace numtext::detail
-
-namespace numtext::x87 {
+} // namespace detail
 
 inline Extended operator+(Extended a, Extended b) {
     return detail::WrapLongDouble(a.value + b.value);
@@ -110,4 +107,5 @@ inline Extended FromBits(ExtendedBits bits) {
     return x;
 }
 
-} // namespace numtext::x87
+} // namespace x87
+} // namespace numtext

@@ -1,6 +1,6 @@
 // Internal to numtext: a value's 18 significant digits and one place more, in a fixed buffer,
-// so the formatter can take them apart without allocating; and what every decimal rounding
-// shares.
+// so the formatter can take them apart without allocating; and what parsing and every decimal
+// rounding share.
 #pragma once
 
 #include "numtext/numtext.h"
@@ -8,7 +8,11 @@
 #include <string>
 #include <string_view>
 
-namespace numtext::detail {
+#if ORVANE_SOFT_EXTENDED
+namespace numtext::inline soft::detail {
+#else
+namespace numtext::inline x87::detail {
+#endif
 
 // Significant decimal digits read from or shown for a value: as many as a 64-bit integer
 // holds whatever they are (10^18 < 2^63), and about what 64 bits of significand resolve.

@@ -28,6 +28,12 @@ const Extended kSidePairAngle = 55;  // front side pair, degrees either side of 
 
 } // namespace
 
+#if ORVANE_SOFT_EXTENDED
+inline namespace layout_on_soft {
+#else
+inline namespace layout_on_x87 {
+#endif
+
 // The angle comes in extended rather than as a double, so that a typed angle with more digits
 // than a double holds keeps them in the formula.
 LayoutResult ComputeLayout(const AnswerSet& answers, Extended angle) {
@@ -107,3 +113,5 @@ double SurroundPairSpacingAt(const LayoutResult& layout, double surroundHeight) 
 LayoutResult ComputeLayout(const AnswerSet& answers) {
     return ComputeLayout(answers, ParseNumber(answers.surroundAngle));
 }
+
+} // namespace layout_on_x87

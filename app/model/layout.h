@@ -33,6 +33,15 @@ struct LayoutResult {
     double surroundPairSpacing;  // side-side spacing of the surrounds; only for "N", else 0
 };
 
+// The layout on the build's extended type. A benchmark links the layout on each type into one
+// program (bench/soft_numtext.h), so each has a namespace of its own, inline so that callers
+// never name it.
+#if ORVANE_SOFT_EXTENDED
+inline namespace layout_on_soft {
+#else
+inline namespace layout_on_x87 {
+#endif
+
 // The layout for the answers: pure, no failure; odd answers (0, negative, infinite, not a
 // number) go through IEEE arithmetic as they are. Answers 5, 4, "N", 4, 0.5, "120" give
 // listeningDistance 2.362908 (decided by the surround spacing) and surroundPairSpacing 4.
@@ -46,3 +55,5 @@ LayoutResult ComputeLayout(const AnswerSet& answers, numtext::Extended angle);
 // 2 sqrt(L^2 - h^2) cos(rearAngle). ComputeLayout stores it as surroundPairSpacing when the
 // spacing is free; the marking-out sheet checks it whichever the answer.
 double SurroundPairSpacingAt(const LayoutResult& layout, double surroundHeight);
+
+} // namespace layout_on_x87

@@ -1,8 +1,6 @@
 // FormatMask over value and mask together: the first 8 bytes are the double, the rest the
 // mask. No crash, no undefined behaviour, and the text stays within a bound set by the mask.
-#include "numtext/decimal_digits.h"
 #include "numtext/numtext.h"
-#include "numtext/plain_number_text.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,6 @@
 #include "extended_bits.h"
 
-#include "numtext/decimal_digits.h"
-#include "numtext/plain_number_text.h"
+#include "numtext/numtext.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,8 @@
 // angles densely, then arguments over the whole exponent range, then the special encodings.
 // ORVANE_TRIG_SCALE multiplies the counts (100 for a long run by hand).
 #include "extended_bits.h"
-#include "numtext/extended_trig.h"
-#include "numtext/trig_tables.h"
-#include "numtext/trig_width.h"
+#include "numtext/extended_math.h"
+#include "numtext/trig.h"
 #include "trig_reference.h"
 
 #include <gmp.h>

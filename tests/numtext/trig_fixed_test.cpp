@@ -1,6 +1,6 @@
 // The fixed-point division that every series term goes through, on both of its paths: the
 // quotient q of a / d must satisfy q * d <= a < q * d + d.
-#include "numtext/trig_fixed.h"
+#include "numtext/trig.h"
 
 #include <gtest/gtest.h>
 
