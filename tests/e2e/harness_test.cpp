@@ -1,9 +1,9 @@
 // The harness against small fake programs, so that an end-to-end failure can be
 // trusted to be about the tool and not about the way the terminal is read.
 #include "tests/e2e/host_process.h"
-#include "tests/e2e/screen_grid.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
+#include "tests/golden/screen_grid.h"
 #include "tests/process/terminal_stream.h"
 
 #include <functional>

@@ -4,10 +4,10 @@
 // row and shows "   got N: <bytes>" below it.
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
-#include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
+#include "tests/golden/screen_grid.h"
 
 #include <gtest/gtest.h>
 
