@@ -26,10 +26,10 @@ const char* const kSevenAnswers =
     "ANSWER6\n";
 
 TEST(CommandLine, EachArgumentListGetsItsAction) {
-    enum Expect { runs, usage, version, refused, answered };
+    enum Action { runs, usage, version, refused, answered };
     struct Case {
         std::vector<const char*> arguments;
-        Expect expect;
+        Action expect;
         const char* message; // standard error when refused
     };
     const Case cases[] = {

@@ -10,7 +10,7 @@
 
 #include <csignal>
 
-namespace e2e {
+namespace e2e::fault {
 namespace {
 
 using std::chrono::seconds;
@@ -34,4 +34,4 @@ TEST(RealFault, HandsTheTerminalBackAndEndsByTheFault) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::fault

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace e2e::hand_back {
 namespace {
 
 using std::chrono::seconds;
@@ -198,4 +198,4 @@ TEST(HandBack, SuspendKeyStopsTheToolAndFgRedrawsAndGoesOn) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::hand_back

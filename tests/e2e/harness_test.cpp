@@ -9,7 +9,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace e2e {
+namespace e2e::harness {
 namespace {
 
 using std::chrono::seconds;
@@ -174,4 +174,4 @@ TEST(E2eHarness, ReadsBoldUnderlineAndReverseFromACapture) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::harness

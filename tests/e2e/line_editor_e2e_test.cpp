@@ -13,7 +13,7 @@
 
 #include <sstream>
 
-namespace e2e {
+namespace e2e::line_editor {
 namespace {
 
 using std::chrono::seconds;
@@ -306,4 +306,4 @@ TEST(LineEditorInTerminal, AnswersTypedBeforeTheProgramStarts) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::line_editor

@@ -18,7 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace e2e {
+namespace e2e::same_cells {
 namespace {
 
 using std::chrono::seconds;
@@ -162,4 +162,4 @@ TEST(SameCellsAsPosix, EveryStepOfWholeRuns) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::same_cells

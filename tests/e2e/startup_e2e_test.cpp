@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-namespace e2e {
+namespace e2e::startup {
 namespace {
 
 using std::chrono::seconds;
@@ -158,4 +158,4 @@ TEST(StartupWithoutTerminal, EndsAtOnceWithStatusOneAndOneLine) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::startup

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace e2e::terminal_kinds {
 namespace {
 
 using std::chrono::seconds;
@@ -240,4 +240,4 @@ TEST(TerminalKinds, TheErrorBoxIsFramedInAsciiAndInUtf8ByTheLocaleName) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::terminal_kinds

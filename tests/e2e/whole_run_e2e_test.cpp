@@ -17,7 +17,7 @@
 #include <optional>
 #include <string_view>
 
-namespace e2e {
+namespace e2e::whole_run {
 namespace {
 
 using golden::GoldenScreen;
@@ -365,4 +365,4 @@ TEST(WholeRunInTerminal, TypicalRunInOtherTerminalSizes) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::whole_run
