@@ -11,7 +11,8 @@
 // (no Linux /proc: macOS, the BSDs) the spells and wake-ups are left out, and
 // only each whole run's CPU share, from wait4, is reported.
 #include "app/model/screen_texts.h"
-#include "pty_child.h"
+#include "tests/process/process_figures.h"
+#include "tests/process/terminal_stream.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // A whole run that answers without a terminal: `orvane --markout --json 5 4 n 4 0.5 120` from
 // spawn to exit with its standard output read through a pipe, against /bin/true spawned and
 // waited for the same way, in the same run.
-#include "pty_child.h"
+#include "tests/process/child_process.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,7 +6,8 @@
 // measure, e.g. the release binary:
 // ORVANE_RSS_PROGRAM=build/release/app/orvane peak_rss_bench
 #include "app/model/screen_texts.h"
-#include "pty_child.h"
+#include "tests/process/child_process.h"
+#include "tests/process/terminal_stream.h"
 
 #include <benchmark/benchmark.h>
 

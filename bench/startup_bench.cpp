@@ -2,7 +2,8 @@
 // pseudo-terminal until its banner has reached the terminal, against /bin/true
 // spawned the same way, in the same run. Also counts the bytes the tool sends.
 #include "app/model/screen_texts.h"
-#include "pty_child.h"
+#include "tests/process/child_process.h"
+#include "tests/process/terminal_stream.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,13 +4,13 @@
 // style against the 16-colour UTF-8 one; and the time to render the whole
 // screen against copying as many bytes with memcpy, in the same run.
 #include "app/flow/window_setup.h"
-#include "app/flow/winmain.h"
 #include "app/model/screen_texts.h"
 #include "console/console.h"
 #include "platform/posix/console_screen.h"
 #include "platform/terminal_text/frame.h"
 #include "platform/terminal_text/presenter.h"
 #include "tests/headless/headless_console.h"
+#include "tests/headless/headless_run.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,8 +30,7 @@ constexpr int kHeight = 25;
 
 // The console just after start-up: window set up, banner shown, cursor hidden.
 void StartOnBanner() {
-    StartHeadlessConsole(kWidth, kHeight);
-    StartConsole();
+    StartHeadlessRun(kWidth, kHeight);
     SetUpConsoleWindow(GetModuleHandleA(nullptr));
     ShowBanner();
 }
@@ -159,14 +158,7 @@ void BM_ResultsScreenBytes(benchmark::State& state) {
     };
     std::vector<std::size_t> bytes(std::size(styles));
     for (auto _ : state) {
-        StartHeadlessConsole(kWidth, kHeight);
-        StartConsole();
-        for (const char* answer : {"1", "1", "Y", "3", "1", "110"}) {
-            PushTyping(answer);
-            PushKey(KeyPress{VK_RETURN, 0x1C, 13, 0});
-        }
-        PushTyping("q");
-        WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), 10);
+        RunHeadless({"1", "1", "Y", "3", "1", "110"});
         const Frame frame = CurrentFrame();
         for (std::size_t i = 0; i < std::size(styles); ++i) {
             PresenterState presenter;

@@ -28,10 +28,10 @@ const char* const kSevenAnswers =
 const char* const kUnits = "; the units are m, cm, mm, ft and in\n";
 
 TEST(CommandLine, EachArgumentListGetsItsAction) {
-    enum Expect { runs, usage, version, refused, answered };
+    enum Action { runs, usage, version, refused, answered };
     struct Case {
         std::vector<const char*> arguments;
-        Expect expect;
+        Action expect;
         std::string message; // standard error when refused
     };
     const Case cases[] = {

@@ -3,6 +3,7 @@
 #include "console/console.h"
 #include "platform/floating_point.h"
 #include "tests/headless/headless_console.h"
+#include "tests/headless/headless_run.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +19,8 @@ struct ExpectedCall {
     std::vector<std::string> texts;
 };
 
-void StartOnConsoleOf(int width, int height) {
-    StartHeadlessConsole(width, height);
-    StartConsole();
-}
-
 TEST(StartUp, MakesTheTwelveAddOnCallsInOrderWithTheirValues) {
-    StartOnConsoleOf(80, 25);
+    StartHeadlessRun(80, 25);
     SetUpConsoleWindow(GetModuleHandleA(nullptr));
     const std::vector<ExpectedCall> expected = {
         {"InitConsoleAddOn", {0, 0, 0, 0, 0}, {}},
@@ -51,7 +47,7 @@ TEST(StartUp, MakesTheTwelveAddOnCallsInOrderWithTheirValues) {
 }
 
 TEST(StartUp, BannerScreenCellByCell) {
-    StartOnConsoleOf(80, 25);
+    StartHeadlessRun(80, 25);
     SetUpConsoleWindow(GetModuleHandleA(nullptr));
     ShowBanner();
     const ConsoleModel& console = HeadlessConsole();
@@ -79,7 +75,7 @@ TEST(StartUp, BannerScreenCellByCell) {
 }
 
 TEST(StartUp, AConsoleOfAnotherSizeIsClearedBeforeAndAfterTheResize) {
-    StartOnConsoleOf(100, 30);
+    StartHeadlessRun(100, 30);
     SetColor(7, 0);
     Locate(28, 90);
     PrintText("left over from before");
@@ -114,7 +110,7 @@ TEST(StartUp, FloatingPointSettingsAreMadeAgainAfterEveryAddOnCall) {
     EXPECT_EQ(control.x87ControlWord & 0x0F3F, kExtendedControlWord & 0x0F3F);
     EXPECT_EQ(control.sseControl & 0xFFC0u, kSseControl);
 
-    StartOnConsoleOf(80, 25);
+    StartHeadlessRun(80, 25);
     int disturbed = 0;
     // Each call leaves 53-bit precision, rounding up and an unmasked overflow behind.
     Recorded().addOnHook = [&] {

@@ -2,7 +2,6 @@
 // set is typed into the headless questionnaire and given as arguments, and the
 // rows, the JSON (read by Python's parser) and the plan (read as XML) must show
 // what the screen shows.
-#include "app/flow/winmain.h"
 #include "app/model/screen_texts.h"
 #include "app/model/shown_results.h"
 #include "app/runs.h"
@@ -11,6 +10,7 @@
 #include "console/console.h"
 #include "tests/golden/golden_screen.h"
 #include "tests/headless/headless_console.h"
+#include "tests/headless/headless_run.h"
 
 #include <gtest/gtest.h>
 
@@ -55,14 +55,7 @@ std::string TrimmedRight(const std::string& text) {
 
 // The results as the headless run's final screen shows them.
 std::vector<Shown> ScreenResults(const Texts& answers) {
-    StartHeadlessConsole(80, 25);
-    StartConsole();
-    for (const std::string& answer : answers) {
-        PushTyping(answer);
-        PushKey({VK_RETURN, 0x1C, 13, 0});
-    }
-    PushTyping("q");
-    EXPECT_EQ(WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), 10), 0);
+    EXPECT_EQ(RunHeadless(answers), 0);
     const int valueColumn = screen::kAnswerColumn - 1;
     const WORD exceeded = screen::kBackground * 16 + screen::kExceededColour;
     std::vector<Shown> shown;
@@ -362,12 +355,8 @@ TEST(Views, InteractiveRunDeliversThePlanWithoutChangingTheScreen) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path + (c.markout ? " --markout" : ""));
-        StartHeadlessConsole(80, 25);
-        StartConsole();
-        for (const std::string& answer : answers) {
-            PushTyping(answer);
-            PushKey({VK_RETURN, 0x1C, 13, 0});
-        }
+        StartHeadlessRun();
+        TypeAnswers(answers);
         // The first wait without keys is the final key's: look, then press it.
         bool looked = false;
         Recorded().idleHandler = [&] {

@@ -2,11 +2,12 @@
 // screen compared cell by cell with its file in tests/golden/, so a failure
 // names the cell that differs. ORVANE_UPDATE_GOLDEN=1 rewrites the files from
 // these runs instead (the update_golden_screens target does that).
-#include "app/flow/winmain.h"
 #include "app/model/screen_texts.h"
 #include "console/console.h"
 #include "tests/golden/golden_screen.h"
+#include "tests/golden/screen_compare.h"
 #include "tests/headless/headless_console.h"
+#include "tests/headless/headless_run.h"
 
 #include <gtest/gtest.h>
 
@@ -19,24 +20,6 @@ using golden::GoldenScreen;
 
 constexpr WORD kPromptAttribute = palette::Attribute(screen::kPromptColour, screen::kBackground);
 constexpr int kFirstResultRow = 16;
-
-const KeyPress kEnter{VK_RETURN, 0x1C, 13, 0};
-
-void TypeAnswers(const std::vector<std::string>& answers) {
-    for (const std::string& answer : answers) {
-        PushTyping(answer);
-        PushKey(kEnter);
-    }
-    PushTyping("q"); // the key that ends the run
-}
-
-// Runs the program to its end; returns its exit status.
-int RunProgram(const std::vector<std::string>& answers) {
-    StartHeadlessConsole(80, 25);
-    StartConsole();
-    TypeAnswers(answers);
-    return WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), 10);
-}
 
 char HexDigit(int colour) {
     return "0123456789abcdef"[colour & 15];
@@ -69,27 +52,10 @@ void ExpectGoldenScreen(const std::string& name) {
         golden::WriteGoldenScreen(name, shown);
         return;
     }
-    const GoldenScreen expected = golden::ReadGoldenScreen(name);
-    int differences = 0;
-    for (int row = 1; row <= golden::kHeight; ++row) {
-        for (int column = 1; column <= golden::kWidth; ++column) {
-            const auto r = static_cast<size_t>(row - 1);
-            const auto c = static_cast<size_t>(column - 1);
-            const char got = shown.text[r][c];
-            const char want = expected.text[r][c];
-            const int gotInk = golden::ColourAt(shown.foreground, row, column);
-            const int wantInk = golden::ColourAt(expected.foreground, row, column);
-            const int gotPaper = golden::ColourAt(shown.background, row, column);
-            const int wantPaper = golden::ColourAt(expected.background, row, column);
-            if ((got != want || gotInk != wantInk || gotPaper != wantPaper) &&
-                ++differences <= 10) {
-                ADD_FAILURE() << "row " << row << ", column " << column << ": expected '" << want
-                              << "' in " << wantInk << " on " << wantPaper << ", got '" << got
-                              << "' in " << gotInk << " on " << gotPaper;
-            }
-        }
-    }
-    EXPECT_EQ(differences, 0);
+    // Colours as a terminal would number them in the failure messages (console 12 is SGR 9).
+    golden::ExpectSameCells(golden::GoldenInPane(shown, 1),
+                            golden::GoldenInPane(golden::ReadGoldenScreen(name), 1),
+                            "the headless console");
 }
 
 // The worked values, apart from the files: value k at the answer column of
@@ -164,7 +130,7 @@ TEST(WholeRun, FinalScreensOfTheWorkedRuns) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.golden);
-        EXPECT_EQ(RunProgram(c.answers), 0);
+        EXPECT_EQ(RunHeadless(c.answers), 0);
         ExpectGoldenScreen(c.golden);
         if (!c.values.empty()) {
             ExpectValues(c.values, c.colours);
@@ -179,7 +145,7 @@ TEST(WholeRun, FinalScreensOfTheWorkedRuns) {
 TEST(WholeRun, LongFirstAnswerMovesTheFollowingPrompts) {
     for (const std::string first : {"5.000000", "5.0000000000"}) {
         SCOPED_TRACE(first);
-        EXPECT_EQ(RunProgram({first, "4", "n", "4", "0.5", "120"}), 0);
+        EXPECT_EQ(RunHeadless({first, "4", "n", "4", "0.5", "120"}), 0);
         const std::string wrapped = first.size() > 8 ? first.substr(8) : "";
         EXPECT_EQ(ScreenRow(7).substr(screen::kAnswerColumn - 1), first.substr(0, 8));
         EXPECT_EQ(ScreenRow(8),
@@ -195,11 +161,9 @@ TEST(WholeRun, RefusedAnswersBeepShowTheBoxAreBlankedAndAskedAgain) {
                                               "0.5", "109.99", "145.01", "145.000000000000001",
                                               "abc", "",       "120abc"};
     std::vector<int> beepsAtEachBox;
-    StartHeadlessConsole(80, 25);
-    StartConsole();
+    StartHeadlessRun();
     Recorded().addOnHook = [&] { beepsAtEachBox.push_back(Recorded().beeps); };
-    TypeAnswers(answers);
-    EXPECT_EQ(WINMAIN(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), 10), 0);
+    EXPECT_EQ(RunTypedAhead(answers), 0);
     Recorded().addOnHook = nullptr;
 
     std::vector<std::string> boxes;
@@ -228,7 +192,7 @@ TEST(WholeRun, RefusedAnswersBeepShowTheBoxAreBlankedAndAskedAgain) {
 }
 
 TEST(WholeRun, AnswersThatAreNotNumbersOrNegativeAreTakenWithoutComplaint) {
-    EXPECT_EQ(RunProgram({"abc", "-3", "N", "", "0.5", "120"}), 0);
+    EXPECT_EQ(RunHeadless({"abc", "-3", "N", "", "0.5", "120"}), 0);
     ExpectRunEnded(0);
     ExpectGoldenScreen("answers_not_numbers");
     // -3 / (2 sin 55 degrees) is the smallest limit: the listening distance on row 19.

@@ -13,7 +13,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-namespace e2e {
+namespace e2e::arguments {
 namespace {
 
 using std::chrono::seconds;
@@ -157,4 +157,4 @@ TEST(ArgumentsWithoutTerminal, APlanFileIsReplacedWholeOrNotAtAll) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::arguments

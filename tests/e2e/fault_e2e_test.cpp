@@ -1,16 +1,16 @@
 // A real memory fault (not a signal sent from outside) still hands the
 // terminal back, and then ends the program by that very fault.
 #include "tests/e2e/host_process.h"
-#include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
+#include "tests/golden/screen_grid.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 
-namespace e2e {
+namespace e2e::fault {
 namespace {
 
 using std::chrono::seconds;
@@ -34,4 +34,4 @@ TEST(RealFault, HandsTheTerminalBackAndEndsByTheFault) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::fault

@@ -6,11 +6,11 @@
 #include "app/model/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
-#include "tests/e2e/screen_compare.h"
-#include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
+#include "tests/golden/screen_compare.h"
+#include "tests/golden/screen_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace e2e::hand_back {
 namespace {
 
 using std::chrono::seconds;
@@ -198,4 +198,4 @@ TEST(HandBack, SuspendKeyStopsTheToolAndFgRedrawsAndGoesOn) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::hand_back

@@ -1,15 +1,15 @@
 // The harness against small fake programs, so that an end-to-end failure can be
 // trusted to be about the tool and not about the way the terminal is read.
 #include "tests/e2e/host_process.h"
-#include "tests/e2e/screen_grid.h"
-#include "tests/e2e/terminal_stream.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
+#include "tests/golden/screen_grid.h"
+#include "tests/process/terminal_stream.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace e2e {
+namespace e2e::harness {
 namespace {
 
 using std::chrono::seconds;
@@ -141,8 +141,12 @@ TEST(E2eHarness, ReadsFakeProgramsInRealTerminals) {
 
 TEST(E2eHarness, FindsTextInTerminalStreams) {
     const std::string stream = "\x1b]0;Title\a\x1b[?25l\x1b[2;4HOrvane\x1b[2;11H6.0\x1b[?25h";
-    EXPECT_EQ(TextArrivalOffset(stream, "Orvane 6.0"), stream.find("6.0") + 3);
-    EXPECT_EQ(TextArrivalOffset(stream, "Title"), std::string::npos);
+    EXPECT_EQ(ArrivalOffset(stream, "Orvane 6.0"), stream.find("6.0") + 3);
+    EXPECT_EQ(ArrivalOffset(stream, "Title"), std::string::npos);
+    // A false start that ends with the text's first letters: matching must begin again inside it.
+    EXPECT_EQ(ArrivalOffset("aaab", "aab"), 4u);
+    EXPECT_EQ(ArrivalOffset("\x1b[2;4HOrvane\x1b[2;11H6.0", "Orvane 6.0"), 22u);
+    EXPECT_EQ(ArrivalOffset("Orvane", ""), std::string::npos);
     EXPECT_TRUE(SetsTitle(stream, "Title"));
     EXPECT_FALSE(SetsTitle(stream, "Titl"));
     std::vector<VisibilityChange> changes = CursorVisibilityChanges(stream);
@@ -170,4 +174,4 @@ TEST(E2eHarness, ReadsBoldUnderlineAndReverseFromACapture) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::harness

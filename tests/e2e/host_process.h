@@ -1,6 +1,8 @@
-// Running helper programs from a test: tmux commands, and the tool itself
-// with no controlling terminal at all.
+// What the end-to-end tests need of this machine besides the programs they start: how a built
+// program is started, waiting, and scratch files.
 #pragma once
+
+#include "tests/process/child_process.h"
 
 #include <chrono>
 #include <string>
@@ -8,29 +10,8 @@
 
 namespace e2e {
 
-// What a finished helper program left behind.
-struct ProgramResult {
-    int exitCode = -1;       // exit status, or -1 when it did not exit normally
-    std::string standardOut; // everything it wrote to standard output
-};
-
-// Runs argv[0] (looked up in PATH) with LC_ALL=C.UTF-8 and without TMUX, standard
-// input from /dev/null, standard error discarded, and waits for it.
-// Example: RunProgram({"tmux", "-V"}).standardOut is "tmux 3.3a\n".
-ProgramResult RunProgram(const std::vector<std::string>& argv);
-
-// How a run without a controlling terminal went.
-struct DetachedResult {
-    bool exited = false;                  // the process ended on its own within the time limit
-    int exitCode = -1;                    // its exit status when it exited normally
-    std::string standardOut;              // what it wrote to standard output
-    std::string standardError;            // what it wrote to standard error
-    std::chrono::milliseconds elapsed{0}; // from start until it ended (or was killed)
-};
-
-// Starts `path` with `arguments` in a new session (setsid, so no controlling
-// terminal), standard input from /dev/null, standard output and error into
-// pipes. Kills it with SIGKILL if it has not ended after `limit`.
+// Runs the built program at `path` (through the emulator of a cross build) with `arguments`
+// and no controlling terminal, as RunDetached does.
 DetachedResult RunWithoutTerminal(const std::string& path, std::chrono::milliseconds limit,
                                   const std::vector<std::string>& arguments = {});
 

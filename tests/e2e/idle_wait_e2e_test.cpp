@@ -3,7 +3,7 @@
 // 2 s at "press any key", it must not spend more than a tenth of that time on a
 // CPU. A wait that spins uses all of it, on any machine however loaded; a wait
 // that blocks uses almost none, so the margin needs no tuning.
-#include "bench/pty_child.h"
+#include "tests/process/process_figures.h"
 
 #include <gtest/gtest.h>
 

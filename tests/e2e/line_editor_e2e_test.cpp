@@ -4,16 +4,16 @@
 // row and shows "   got N: <bytes>" below it.
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
-#include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
+#include "tests/golden/screen_grid.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-namespace e2e {
+namespace e2e::line_editor {
 namespace {
 
 using std::chrono::seconds;
@@ -306,4 +306,4 @@ TEST(LineEditorInTerminal, AnswersTypedBeforeTheProgramStarts) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::line_editor

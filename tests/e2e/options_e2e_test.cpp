@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-namespace e2e {
+namespace e2e::options {
 namespace {
 
 using std::chrono::seconds;
@@ -114,4 +114,4 @@ TEST(OptionsInTerminal, APlanForAClosedStandardOutputFailsInsteadOfReachingTheSc
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::options

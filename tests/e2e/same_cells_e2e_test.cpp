@@ -7,18 +7,18 @@
 #include "app/model/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
-#include "tests/e2e/screen_compare.h"
-#include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
+#include "tests/golden/screen_compare.h"
+#include "tests/golden/screen_grid.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 
-namespace e2e {
+namespace e2e::same_cells {
 namespace {
 
 using std::chrono::seconds;
@@ -162,4 +162,4 @@ TEST(SameCellsAsPosix, EveryStepOfWholeRuns) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::same_cells

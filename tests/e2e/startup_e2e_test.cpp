@@ -3,15 +3,15 @@
 #include "app/model/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
-#include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
-#include "tests/e2e/terminal_stream.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
+#include "tests/golden/screen_grid.h"
+#include "tests/process/terminal_stream.h"
 
 #include <gtest/gtest.h>
 
-namespace e2e {
+namespace e2e::startup {
 namespace {
 
 using std::chrono::seconds;
@@ -95,7 +95,7 @@ void ExpectBannerScreen(const Screen& screen) {
 // From the bytes sent, for a run too short to look at live: the cursor was
 // hidden on the last screen, until the tool showed it again on the way out.
 void ExpectCursorHiddenUntilExit(const std::string& stream) {
-    size_t bannerEnd = TextArrivalOffset(stream, kBannerTitle);
+    size_t bannerEnd = ArrivalOffset(stream, kBannerTitle);
     ASSERT_NE(bannerEnd, std::string::npos) << "banner text never sent";
     std::vector<VisibilityChange> changes = CursorVisibilityChanges(stream);
     ASSERT_GE(changes.size(), 2u);
@@ -158,4 +158,4 @@ TEST(StartupWithoutTerminal, EndsAtOnceWithStatusOneAndOneLine) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::startup

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 
-namespace e2e {
+namespace e2e::stop_continue {
 namespace {
 
 using std::chrono::seconds;
@@ -174,4 +174,4 @@ TEST(StopContinue, AStoppedProgramKilledFromTheShellEndsInTheBackground) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::stop_continue

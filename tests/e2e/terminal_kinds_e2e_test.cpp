@@ -5,10 +5,10 @@
 #include "app/model/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
-#include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
+#include "tests/golden/screen_grid.h"
 #include "tests/sgr_parameters.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace e2e::terminal_kinds {
 namespace {
 
 using std::chrono::seconds;
@@ -240,4 +240,4 @@ TEST(TerminalKinds, TheErrorBoxIsFramedInAsciiAndInUtf8ByTheLocaleName) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::terminal_kinds

@@ -7,13 +7,24 @@
 // supplies the cells the first capture leaves out.
 #pragma once
 
-#include "tests/e2e/screen_grid.h"
+#include "tests/golden/screen_grid.h"
 
 #include <chrono>
 #include <string>
 #include <vector>
 
 namespace e2e {
+
+// A pane's cells are read into the grid the golden screens are compared in.
+using golden::Cell;
+using golden::CellAt;
+using golden::ConsoleToSgr;
+using golden::kDefaultColour;
+using golden::kDirectColour;
+using golden::ParseCapture;
+using golden::RowText;
+using golden::Screen;
+using golden::ScreenText;
 
 // What to run, and in what size of terminal.
 struct TerminalOptions {

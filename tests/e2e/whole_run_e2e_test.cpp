@@ -5,11 +5,11 @@
 #include "app/model/screen_texts.h"
 #include "tests/e2e/answer_cursor.h"
 #include "tests/e2e/host_process.h"
-#include "tests/e2e/screen_compare.h"
-#include "tests/e2e/screen_grid.h"
 #include "tests/e2e/terminal_run.h"
 #include "tests/e2e/tmux_terminal.h"
 #include "tests/e2e/wrapped_run.h"
+#include "tests/golden/screen_compare.h"
+#include "tests/golden/screen_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 #include <optional>
 #include <string_view>
 
-namespace e2e {
+namespace e2e::whole_run {
 namespace {
 
 using golden::GoldenScreen;
@@ -365,4 +365,4 @@ TEST(WholeRunInTerminal, TypicalRunInOtherTerminalSizes) {
 }
 
 } // namespace
-} // namespace e2e
+} // namespace e2e::whole_run

@@ -152,12 +152,12 @@ std::uint64_t SignificandNearQuarterTurn(int exponent) {
     mpfr_const_pi(pi, MPFR_RNDN);
     mpfr_ui_div(alpha, 2, pi, MPFR_RNDN);
     mpfr_mul_2si(alpha, alpha, exponent, MPFR_RNDN);
-    __extension__ typedef unsigned __int128 Wide;
-    Wide previous = 0, current = 1; // denominators q_(k-1) and q_k
+    __extension__ typedef unsigned __int128 Wide128;
+    Wide128 previous = 0, current = 1; // denominators q_(k-1) and q_k
     mpfr_frac(alpha, alpha, MPFR_RNDN);
     while (!mpfr_zero_p(alpha)) {
         mpfr_ui_div(alpha, 1, alpha, MPFR_RNDN);
-        const Wide next = Wide{mpfr_get_uj(alpha, MPFR_RNDZ)} * current + previous;
+        const Wide128 next = Wide128{mpfr_get_uj(alpha, MPFR_RNDZ)} * current + previous;
         if (next >> 64)
             break;
         previous = current;
@@ -166,8 +166,8 @@ std::uint64_t SignificandNearQuarterTurn(int exponent) {
     }
     mpfr_clear(alpha);
     mpfr_clear(pi);
-    const Wide half = Wide{1} << 63;
-    const Wide multiple = current * ((half + current - 1) / current);
+    const Wide128 half = Wide128{1} << 63;
+    const Wide128 multiple = current * ((half + current - 1) / current);
     return static_cast<std::uint64_t>(multiple >> 64 ? current : multiple);
 }
 

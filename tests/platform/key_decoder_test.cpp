@@ -26,7 +26,7 @@ constexpr DWORD kCtrl = LEFT_CTRL_PRESSED;
 constexpr DWORD kAlt = LEFT_ALT_PRESSED;
 constexpr DWORD kExt = ENHANCED_KEY;
 
-struct Case {
+struct DecodeCase {
     std::string_view bytes; // what the terminal sent
     int quietMs;            // time since the last byte
     DecodeStatus status;    // expected answer
@@ -51,7 +51,7 @@ std::string Escaped(std::string_view bytes) {
 }
 
 // clang-format off
-const Case kCases[] = {
+const DecodeCase kCases[] = {
     // Printable ASCII: the US key that types it, Shift where needed.
     {"a"sv, 0, kKey, 1, {'A', 0x1E, 'a', 0}},
     {"A"sv, 0, kKey, 1, {'A', 0x1E, 'A', kShift}},
@@ -247,7 +247,7 @@ const Case kCases[] = {
 // clang-format on
 
 TEST(DecodeKey, GivesTheKeyAConsoleWouldReport) {
-    for (const Case& c : kCases) {
+    for (const DecodeCase& c : kCases) {
         SCOPED_TRACE(Escaped(c.bytes) + " after " + std::to_string(c.quietMs) + " ms");
         const DecodeResult r = DecodeKey(c.bytes, c.quietMs, kEscapeTimeoutMs, c.encoding);
         ASSERT_EQ(r.status, c.status);

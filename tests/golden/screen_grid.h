@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace golden {
 
 // Colour numbers besides the palette's 0-15.
 inline constexpr int kDefaultColour = -1; // the terminal's own default colour
@@ -56,4 +56,4 @@ std::string ScreenText(const Screen& screen);
 // console 15 is SGR 15.
 int ConsoleToSgr(int consoleColour);
 
-} // namespace e2e
+} // namespace golden

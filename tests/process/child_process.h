@@ -1,5 +1,6 @@
-// Spawning a program on a fresh pseudo-terminal of its own, the way a user's
-// terminal would start it, and reading everything it writes there.
+// Starting programs from tests and benchmarks and taking what they write: helpers that run to
+// completion (tmux commands), a program with no controlling terminal at all, and a program on
+// a fresh pseudo-terminal of its own, the way a user's terminal would start it.
 #pragma once
 
 #include <chrono>
@@ -7,6 +8,35 @@
 #include <sys/resource.h>
 #include <sys/types.h>
 #include <vector>
+
+// ---- programs that run to completion ----
+
+// What a finished helper program left behind.
+struct ProgramResult {
+    int exitCode = -1;       // exit status, or -1 when it did not exit normally
+    std::string standardOut; // everything it wrote to standard output
+};
+
+// Runs argv[0] (looked up in PATH) with LC_ALL=C.UTF-8 and without TMUX, standard
+// input from /dev/null, standard error discarded, and waits for it.
+// Example: RunProgram({"tmux", "-V"}).standardOut is "tmux 3.3a\n".
+ProgramResult RunProgram(const std::vector<std::string>& argv);
+
+// How a run without a controlling terminal went.
+struct DetachedResult {
+    bool exited = false;                  // the process ended on its own within the time limit
+    int exitCode = -1;                    // its exit status when it exited normally
+    std::string standardOut;              // what it wrote to standard output
+    std::string standardError;            // what it wrote to standard error
+    std::chrono::milliseconds elapsed{0}; // from start until it ended (or was killed)
+};
+
+// Starts argv[0] (looked up in PATH) in a new session (setsid, so no controlling terminal),
+// standard input from /dev/null, standard output and error into pipes. Kills it with SIGKILL
+// if it has not ended after `limit`.
+DetachedResult RunDetached(const std::vector<std::string>& argv, std::chrono::milliseconds limit);
+
+// ---- a program on a pseudo-terminal of its own ----
 
 // A spawned process and the master side of its terminal.
 struct PtyChild {
@@ -38,20 +68,6 @@ bool ReadSome(int master, std::string& into, int timeoutMs);
 // terminal; appended to `into` when given. False when its terminal closed first.
 bool DrainUntil(int master, std::string* into, std::chrono::steady_clock::time_point until);
 
-// What the kernel has counted for a running process (Linux /proc): CPU time and
-// the times it was switched out, voluntarily (it blocked) or not. Only Linux's /proc tells
-// them while the process runs; macOS and the BSDs count a process for others once it has
-// ended (wait4), and macOS's context switch counts are not kept reliably, so there a spell
-// cannot be measured and only a whole life's CPU share (LifeCpuShare) is known.
-struct ProcessFigures {
-    bool ok = false;          // the process was there to read
-    double cpuSeconds = 0;    // user + system
-    long contextSwitches = 0; // voluntary + involuntary
-};
-ProcessFigures ReadProcessFigures(pid_t pid);
-// Whether this system shows ReadProcessFigures a running process (a Linux-style /proc).
-bool RunningProcessFiguresKnown();
-
 // The steady clock's time `seconds` from now.
 std::chrono::steady_clock::time_point After(double seconds);
 
@@ -60,29 +76,8 @@ std::chrono::steady_clock::time_point After(double seconds);
 // false after 10 s.
 bool TypeAndAwait(const PtyChild& child, const std::string& keys, const std::string& text);
 
-// The share of one core a waiting child used over a spell, and how often it woke.
-struct Spell {
-    bool ok = false;             // the process was there to read at both ends
-    double cpuShare = 0;         // CPU seconds over wall seconds
-    double wakeUpsPerSecond = 0; // context switches over wall seconds
-};
-
-// Measures `seconds` of the child waiting, taking (and dropping) what it writes
-// meanwhile.
-Spell MeasureSpell(const PtyChild& child, double seconds);
-
 // Ends the child with SIGTERM if it still runs, takes what it writes on the way
 // out (into rest, when given), reaps it (SIGKILL when it has not ended by the
 // time its terminal closes or goes quiet for 2 s) and closes the master. When
 // usage is given it receives the child's resource usage from wait4.
 void EndChild(PtyChild& child, std::string* rest, rusage* usage = nullptr);
-
-// The share of one core the child used from its start until now, from the usage wait4
-// gave when it was reaped (just before): start-up and every wait together, on any system.
-double LifeCpuShare(const PtyChild& child, const rusage& usage);
-
-// Offset just past `text` in the printed characters of `stream`, ignoring escape
-// sequences and blanks (a presenter may skip unchanged blanks with cursor
-// moves); npos while it has not arrived in full.
-// ArrivalOffset("\x1b[2;4HOrvane\x1b[2;11H6.0", "Orvane 6.0") is 22.
-size_t ArrivalOffset(const std::string& stream, const std::string& text);

@@ -1,6 +1,4 @@
-#include "tests/e2e/terminal_stream.h"
-
-namespace e2e {
+#include "tests/process/terminal_stream.h"
 
 namespace {
 
@@ -29,7 +27,7 @@ size_t SkipEscape(const std::string& stream, size_t pos) {
 
 } // namespace
 
-size_t TextArrivalOffset(const std::string& stream, const std::string& text) {
+size_t ArrivalOffset(const std::string& stream, const std::string& text) {
     std::string wanted;
     for (char c : text) {
         if (c != ' ') {
@@ -86,5 +84,3 @@ bool SetsTitle(const std::string& stream, const std::string& title) {
     }
     return false;
 }
-
-} // namespace e2e

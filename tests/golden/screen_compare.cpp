@@ -1,6 +1,6 @@
-#include "tests/e2e/screen_compare.h"
+#include "tests/golden/screen_compare.h"
 
-namespace e2e {
+namespace golden {
 
 namespace {
 
@@ -37,18 +37,18 @@ std::string DescribeCell(const Cell& cell) {
            std::to_string(cell.background) + ")";
 }
 
-Screen GoldenInPane(const golden::GoldenScreen& screen, int topRow, int lastRow) {
+Screen GoldenInPane(const GoldenScreen& screen, int topRow, int lastRow) {
     Screen pane;
-    pane.width = golden::kWidth;
+    pane.width = kWidth;
     pane.height = lastRow - topRow + 1;
     for (int row = topRow; row <= lastRow; ++row) {
         std::vector<Cell> cells;
-        for (int column = 1; column <= golden::kWidth; ++column) {
+        for (int column = 1; column <= kWidth; ++column) {
             Cell cell;
             cell.glyph =
                 screen.text.at(static_cast<size_t>(row - 1))[static_cast<size_t>(column - 1)];
-            cell.foreground = ConsoleToSgr(golden::ColourAt(screen.foreground, row, column));
-            cell.background = ConsoleToSgr(golden::ColourAt(screen.background, row, column));
+            cell.foreground = ConsoleToSgr(ColourAt(screen.foreground, row, column));
+            cell.background = ConsoleToSgr(ColourAt(screen.background, row, column));
             cell.listed = true;
             cells.push_back(cell);
         }
@@ -57,4 +57,4 @@ Screen GoldenInPane(const golden::GoldenScreen& screen, int topRow, int lastRow)
     return pane;
 }
 
-} // namespace e2e
+} // namespace golden

@@ -1,16 +1,17 @@
-// Comparing a terminal's cells with other cells: an earlier capture, another
-// build's screen, or a golden screen from tests/golden/ placed in the pane.
+// Comparing screens cell by cell, the one comparison of every test: a terminal's cells with an
+// earlier capture, another build's screen, or a golden screen placed in the pane; the headless
+// console's cells with their golden screen.
 #pragma once
 
-#include "tests/e2e/screen_grid.h"
 #include "tests/golden/golden_screen.h"
+#include "tests/golden/screen_grid.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace golden {
 
 // Which cells count, within the expected screen's rows and columns.
 struct CellComparison {
@@ -39,7 +40,7 @@ std::string DescribeCell(const Cell& cell);
 
 // The part of a golden screen a pane shows when its first row shows buffer row
 // topRow: rows topRow to lastRow, colours as SGR numbers.
-Screen GoldenInPane(const golden::GoldenScreen& screen, int topRow, int lastRow = golden::kHeight);
+Screen GoldenInPane(const GoldenScreen& screen, int topRow, int lastRow = kHeight);
 
 // Fails on each differing cell (the first eight), then with both screens;
 // returns how many cells differ.
@@ -59,4 +60,4 @@ inline int ExpectSameCells(const Screen& shown, const Screen& expected, const st
     return static_cast<int>(differences.size());
 }
 
-} // namespace e2e
+} // namespace golden

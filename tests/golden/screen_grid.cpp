@@ -1,9 +1,9 @@
-#include "tests/e2e/screen_grid.h"
+#include "tests/golden/screen_grid.h"
 
 #include <cstdint>
 #include <stdexcept>
 
-namespace e2e {
+namespace golden {
 
 namespace {
 
@@ -234,4 +234,4 @@ int ConsoleToSgr(int consoleColour) {
            ((consoleColour & 0x4) >> 2);
 }
 
-} // namespace e2e
+} // namespace golden

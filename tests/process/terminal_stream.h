@@ -1,17 +1,16 @@
-// Looking into the raw bytes a program sent to its terminal (as recorded by
-// RecordPaneOutput), for what a screen capture cannot show after the fact.
+// Looking into the raw bytes a program sent to its terminal (a pseudo-terminal's master side, or
+// a pane's output recorded by tmux), for what a screen capture cannot show after the fact.
 #pragma once
 
 #include <string>
 #include <vector>
 
-namespace e2e {
-
 // Where in the stream `text` has arrived in full: the offset just past its last
 // byte. Escape sequences in between and blanks on either side are ignored, so a
-// text drawn word by word with cursor moves is still found. npos when absent.
-// Example: in "\e[2;4HOrvane\e[2;11H6.0", "Orvane 6.0" ends at offset 23.
-size_t TextArrivalOffset(const std::string& stream, const std::string& text);
+// text drawn word by word with cursor moves (a presenter skips unchanged blanks)
+// is still found. npos while it has not arrived in full, and for an empty text.
+// Example: in "\e[2;4HOrvane\e[2;11H6.0", "Orvane 6.0" ends at offset 22.
+size_t ArrivalOffset(const std::string& stream, const std::string& text);
 
 // One "\e[?25l" (hide) or "\e[?25h" (show) in the stream.
 struct VisibilityChange {
@@ -23,5 +22,3 @@ std::vector<VisibilityChange> CursorVisibilityChanges(const std::string& stream)
 
 // Whether the stream sets the window title to `title` (OSC 0 or 2, ended by BEL or ST).
 bool SetsTitle(const std::string& stream, const std::string& title);
-
-} // namespace e2e
