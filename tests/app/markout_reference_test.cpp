@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+namespace markout_reference {
 namespace {
 
 constexpr int kMaxUlps = 4;
@@ -196,3 +197,4 @@ TEST(Markout, MarksPutDownByTheirTwoTapesStandAtTheirAngles) {
 }
 
 } // namespace
+} // namespace markout_reference

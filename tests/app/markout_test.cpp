@@ -9,6 +9,7 @@
 #include <cmath>
 #include <string>
 
+namespace markout_sheet {
 namespace {
 
 TEST(FeetAndInches, NearestSixteenthTiesToEvenFractionReduced) {
@@ -104,3 +105,4 @@ TEST(Markout, DegenerateAnswersLeaveOutWhatHasNoMark) {
 }
 
 } // namespace
+} // namespace markout_sheet
