@@ -1,4 +1,5 @@
 #include "tests/golden/screen_grid.h"
+#include "tests/process/terminal_stream.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -98,32 +99,12 @@ void ApplySgr(const std::string& text, Pen& pen) {
 // Skips the escape sequence starting at capture[pos] (an ESC); applies it to the
 // pen when it is SGR. Returns the position after it.
 size_t ConsumeEscape(const std::string& capture, size_t pos, Pen& pen) {
-    size_t next = pos + 1;
-    if (next >= capture.size()) {
-        return next;
+    const size_t end = EscapeSequenceEnd(capture, pos);
+    if (end <= capture.size() && pos + 1 < capture.size() && capture[pos + 1] == '[' &&
+        capture[end - 1] == 'm') {
+        ApplySgr(capture.substr(pos + 2, end - pos - 3), pen);
     }
-    if (capture[next] == '[') {
-        size_t end = next + 1;
-        while (end < capture.size() && (capture[end] < 0x40 || capture[end] > 0x7e)) {
-            ++end;
-        }
-        if (end < capture.size() && capture[end] == 'm') {
-            ApplySgr(capture.substr(next + 1, end - next - 1), pen);
-        }
-        return end + 1;
-    }
-    if (capture[next] == ']') {
-        size_t end = next + 1;
-        while (end < capture.size() && capture[end] != '\a' &&
-               !(capture[end] == '\x1b' && end + 1 < capture.size() && capture[end + 1] == '\\')) {
-            ++end;
-        }
-        if (end >= capture.size()) {
-            return end;
-        }
-        return capture[end] == '\a' ? end + 1 : end + 2;
-    }
-    return next + 1;
+    return end;
 }
 
 size_t Utf8Length(unsigned char lead) {

@@ -1,9 +1,6 @@
 #include "tests/process/terminal_stream.h"
 
-namespace {
-
-// Offset after the escape sequence that starts at stream[pos].
-size_t SkipEscape(const std::string& stream, size_t pos) {
+size_t EscapeSequenceEnd(const std::string& stream, size_t pos) {
     size_t next = pos + 1;
     if (next >= stream.size()) {
         return next;
@@ -16,16 +13,18 @@ size_t SkipEscape(const std::string& stream, size_t pos) {
         return end + 1;
     }
     if (stream[next] == ']') {
-        size_t end = stream.find_first_of("\a\x1b", next + 1);
-        if (end == std::string::npos) {
-            return stream.size();
+        size_t end = next + 1;
+        while (end < stream.size() && stream[end] != '\a' &&
+               !(stream[end] == '\x1b' && end + 1 < stream.size() && stream[end + 1] == '\\')) {
+            ++end;
+        }
+        if (end >= stream.size()) {
+            return end;
         }
         return stream[end] == '\a' ? end + 1 : end + 2;
     }
     return next + 1;
 }
-
-} // namespace
 
 size_t ArrivalOffset(const std::string& stream, const std::string& text) {
     std::string wanted;
@@ -41,7 +40,7 @@ size_t ArrivalOffset(const std::string& stream, const std::string& text) {
     while (pos < stream.size()) {
         char c = stream[pos];
         if (c == '\x1b') {
-            pos = SkipEscape(stream, pos);
+            pos = EscapeSequenceEnd(stream, pos);
             continue;
         }
         ++pos;

@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+// Offset just past the escape sequence that starts at stream[pos] (an ESC): a control sequence
+// up to its final byte, a command string up to its BEL or ST, anything else the byte after ESC.
+// Past the end (more than stream.size()) when a control sequence is cut off.
+size_t EscapeSequenceEnd(const std::string& stream, size_t pos);
+
 // Where in the stream `text` has arrived in full: the offset just past its last
 // byte. Escape sequences in between and blanks on either side are ignored, so a
 // text drawn word by word with cursor moves (a presenter skips unchanged blanks)
