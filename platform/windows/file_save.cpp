@@ -128,7 +128,7 @@ Target FindTarget(const std::wstring& name) {
 // The folder part of a name, with its separator; empty for the current folder.
 std::wstring FolderOf(const std::wstring& path) {
     const std::size_t separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? L"" : path.substr(0, separator + 1);
+    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
 }
 
 // A new file beside the target, found by trying names until one is free.
