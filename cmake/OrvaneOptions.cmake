@@ -51,6 +51,10 @@ endfunction()
 # which reads its precompiled headers whole, the gain is smaller. Not in the fuzz build, whose
 # libraries take the fuzzer's instrumentation that a shared header would not carry.
 option(ORVANE_PRECOMPILED_HEADERS "Compile the common standard headers once per build" ON)
+set(orvane_precompile OFF)
+if(ORVANE_PRECOMPILED_HEADERS AND NOT ORVANE_FUZZ)
+  set(orvane_precompile ON)
+endif()
 set(ORVANE_COMMON_STD_HEADERS
   <algorithm> <array> <chrono> <cmath> <cstddef> <cstdint> <cstdio> <cstdlib> <cstring>
   <limits> <optional> <string> <string_view> <utility> <vector>)
@@ -59,17 +63,24 @@ set(ORVANE_COMMON_STD_HEADERS
 # definitions that change what the standard headers declare (_XOPEN_SOURCE and the like) must
 # compile them itself, and does not call this.
 function(orvane_share_precompiled_headers target from)
-  if(ORVANE_PRECOMPILED_HEADERS AND NOT ORVANE_FUZZ AND NOT target STREQUAL from)
+  if(orvane_precompile)
     target_precompile_headers(${target} REUSE_FROM ${from})
   endif()
 endfunction()
 
-if(ORVANE_PRECOMPILED_HEADERS AND NOT ORVANE_FUZZ)
+# Compiles the common standard headers, and any more named, for `target` and what shares them.
+function(orvane_precompile_headers target)
+  if(orvane_precompile)
+    target_precompile_headers(${target} PRIVATE ${ORVANE_COMMON_STD_HEADERS} ${ARGN})
+  endif()
+endfunction()
+
+if(orvane_precompile)
   file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/orvane_std_headers.cpp
        CONTENT "// Compiled only for the precompiled headers it carries.\n")
   add_library(orvane_std_headers OBJECT ${PROJECT_BINARY_DIR}/orvane_std_headers.cpp)
   orvane_code_flags(orvane_std_headers)
-  target_precompile_headers(orvane_std_headers PRIVATE ${ORVANE_COMMON_STD_HEADERS})
+  orvane_precompile_headers(orvane_std_headers)
 endif()
 
 # orvane_target_options(<target> [OWN_PRECOMPILED_HEADERS]): the flags of the program's code,
@@ -78,10 +89,10 @@ endif()
 function(orvane_target_options target)
   cmake_parse_arguments(O "OWN_PRECOMPILED_HEADERS" "" "" ${ARGN})
   orvane_code_flags(${target})
-  if(NOT O_OWN_PRECOMPILED_HEADERS)
+  if(O_OWN_PRECOMPILED_HEADERS)
+    orvane_precompile_headers(${target})
+  else()
     orvane_share_precompiled_headers(${target} orvane_std_headers)
-  elseif(ORVANE_PRECOMPILED_HEADERS AND NOT ORVANE_FUZZ)
-    target_precompile_headers(${target} PRIVATE ${ORVANE_COMMON_STD_HEADERS})
   endif()
 endfunction()
 
